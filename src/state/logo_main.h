@@ -1,0 +1,17 @@
+// The logo splash: 181 frames or until a left click, then the title.
+#pragma once
+
+#include "state/game_state.h"
+
+inline constexpr int32_t LOGO_FRAMES = 180;
+
+class LogoMain : public GameState {
+public:
+    LogoMain();
+    void step() override;
+    void draw() override;
+
+private:
+    int32_t frameCount = 0;
+    bool loaded = false;
+};

@@ -1,0 +1,29 @@
+// The title screen and mode menu, with the best scores read from "config.ini".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "config/config_parser.h"
+#include "state/game_state.h"
+
+class TitleMain : public GameState {
+public:
+    // Reads "config.ini", writing the defaults when it cannot be read. Throws the
+    // parser's error for a missing key or a value that is not a plain number.
+    TitleMain();
+    void step() override;
+    void draw() override;
+
+    int32_t getHoveredMode() const { return hoveredMode; }
+    const std::array<int32_t, 7>& getHiScores() const { return hiScores; }
+
+private:
+    bool started = false;
+    std::unique_ptr<ConfigParser> config;
+    std::array<int32_t, 7> hiScores{};
+    int32_t selectHoshi = 0;
+    int32_t hoshi = 0;
+    int32_t hoveredMode = 0;
+};

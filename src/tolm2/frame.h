@@ -1,0 +1,38 @@
+// Frame pacing, events, function keys and the FPS/CPU meters.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int32_t FRAME_PERIOD = 16;
+
+// The meters' arithmetic, apart from the clock so it can be tested on its own.
+class FrameMeter {
+public:
+    // Called once per frame after the wait, with the work time of the frame that ended
+    // and the tick count at the end of the wait.
+    void addFrame(uint32_t busyMs, uint32_t now, int32_t period);
+    int32_t fps() const { return fps_; }
+    int32_t cpu() const { return cpu_; }
+
+private:
+    int32_t busyTime = 0;
+    int32_t frameCounter = 0;
+    uint32_t lastSecondTick = 0;
+    int32_t fps_ = 0;
+    int32_t cpu_ = 0;
+};
+
+// The per-frame heartbeat, called by the entry after Tolm_flip: sleeps in 1 ms steps
+// until period ms have passed since the previous wait ended, samples input, drains
+// events, serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
+// Returns the ms between the end of the previous wait and the end of this one.
+int32_t Tolm_wait(int32_t period);
+// Swaps the GL buffers; the entry calls it after the scene has drawn.
+void Tolm_flip();
+int32_t Tolm_getFps();
+int32_t Tolm_getCpu();
+// Draws "FPS:<n>" and "CPU:<n>" at (x, y) and (x, y + 8); a negative x or y means
+// (10, window height - 24).
+void Tolm_drawFps(int32_t x, int32_t y);
+// Forgets pacing and meter state; for tests.
+void Tolm_resetFrame();

@@ -1,0 +1,81 @@
+// Test control of the headless platform: scripted input, a virtual clock, and the
+// record of every drawing, sound and music call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tolm2/platform/platform.h"
+
+namespace headless {
+
+// Forgets records, input, clock, window and failure switches: a fresh machine.
+void reset();
+
+// ---- Scripted input, seen from the next Tolm_wait's sample on ----
+// Pointer in window pixels.
+void setMouse(int32_t x, int32_t y);
+void setMouseButtons(uint8_t mask);
+void setKey(int key, bool down);
+// A window-close event in the queue of the next Tolm_wait.
+void requestQuit();
+// Joysticks present at Tolm_init, each with the given number of buttons.
+void attachJoysticks(int count, int buttons);
+void setJoystickButton(int index, int button, bool down);
+void setJoystickAxis(int index, int axis, int16_t value);
+
+// ---- Virtual clock: plat::delay advances it; nothing really sleeps ----
+uint32_t now();
+void advance(uint32_t ms);
+
+// ---- Failure switches for start-up paths ----
+void failInit(bool fail);
+void failVideo(bool fail);
+void failAudio(bool fail);
+
+// ---- Window state ----
+struct Window {
+    int32_t width = 0, height = 0;
+    bool fullscreen = false;
+    bool open = false;
+    std::string caption;
+    std::string icon;
+    int cursorShown = 1;
+    int iconified = 0;
+    int swaps = 0;
+    int videoModes = 0;
+    bool audioOpen = false;
+};
+const Window& window();
+
+// ---- Recorded drawing, in call order ----
+struct DrawCall {
+    enum Kind { CLEAR, BEGIN_2D, BLEND, QUAD, GLYPHS, BOX } kind;
+    int32_t blend = 0;
+    plat::TexturedQuad quad{};
+    plat::GlyphRun glyphs{};
+    plat::Box box{};
+};
+const std::vector<DrawCall>& drawCalls();
+void clearDrawCalls();
+// Textures alive now, by GL name, and how many were ever created.
+int liveTextures();
+int createdTextures();
+
+// ---- Recorded sound and music calls, in call order ----
+struct SoundCall {
+    std::string op;  // "load", "free", "play", "halt", "loadMusic", "playMusic", "fadeOut", "haltMusic", "freeMusic"
+    std::string file;
+    int32_t loops = 0;
+    int32_t arg = 0;  // channel, fade-in or fade-out ms
+};
+const std::vector<SoundCall>& soundCalls();
+void clearSoundCalls();
+// File name of a loaded sample handle, or "" if not loaded.
+std::string sampleFile(int sample);
+
+// Pixels that readPixels returns (bottom row first), for screenshot tests.
+void setFramebuffer(std::vector<uint8_t> rgb);
+
+}  // namespace headless

@@ -1,0 +1,145 @@
+// The platform contract: every SDL, SDL_mixer and OpenGL call the framework needs.
+//
+// Two implementations link against it: platform/sdl (the real window, GL and mixer) and
+// platform/null (a headless recorder for tests). Only tolm2 calls these functions; each
+// declaration says which framework operation calls it and when.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tolm2/image.h"
+
+namespace plat {
+
+// ---- System and window (Tolm_init, Tolm_quit, function keys) ----
+
+// Tolm_init step 3: starts video, audio and joystick subsystems. False on failure.
+bool init();
+// Tolm_quit, last: shuts the platform down. Safe to call after a failed init.
+void shutdown();
+// Tolm_init step 4-5 and _toggleFullScreen: a double-buffered GL window. False on failure.
+bool setVideoMode(int32_t width, int32_t height, bool fullscreen);
+// Tolm_init step 7 and _toggleFullScreen: window-sized ortho, viewport, black clear colour.
+void initView(int32_t width, int32_t height);
+// Tolm_init step 13: texturing, colour material, lighting and culling off; blending on.
+void initGlState();
+// Tolm_init step 8.
+void setCaption(const std::string& caption);
+// Tolm_init step 9: a missing or unreadable file leaves the default icon.
+void setIcon(const std::string& bmpFile);
+// F5.
+void iconify();
+// Tolm_toggleCursor: query (-1), hide (0) or show (1); returns the state after the call
+// (1 shown, 0 hidden).
+int showCursor(int toggle);
+// Tolm_flip.
+void swapBuffers();
+// The last error text of the platform, for messages ("Tolm_init: <text>").
+std::string errorText();
+
+// ---- Time (Tolm_wait) ----
+
+// Milliseconds since init.
+uint32_t ticks();
+// Sleeps for ms milliseconds; Tolm_wait passes 1.
+void delay(uint32_t ms);
+
+// ---- Events and input (Tolm_wait, input queries) ----
+
+// Tolm_wait step 6: drains the event queue; true when a quit (window close) was among them.
+bool pollQuit();
+// Tolm_wait step 5: the mouse button mask (bit 0 left, 1 middle, 2 right).
+uint8_t mouseButtons();
+// Tolm_mouseX/Y: the pointer in window pixels as of the last event pump.
+void mousePosition(int32_t& x, int32_t& y);
+// Tolm_wait step 5: down[i] = key symbol i is down, for i < count.
+void keyboardState(bool* down, int count);
+// Tolm_init step 11 and Tolm_quit: joysticks attached at start-up.
+int numJoysticks();
+// Opens joystick index; false (with errorText) when no handle comes back.
+bool joystickOpen(int index);
+int joystickNumButtons(int index);
+void joystickClose(int index);
+// Tolm_wait step 5: refreshes every open joystick, then reads one button or axis.
+void joystickUpdate();
+bool joystickButton(int index, int button);
+int16_t joystickAxis(int index, int axis);
+
+// ---- Pictures (textures, screenshot) ----
+
+// Texture::loadBmp: reads a BMP as 32-bit RGBA with A = 255. False when unreadable.
+bool loadBmp(const std::string& file, Image& out);
+// Tolm_screenShot: writes rows of R, G, B bytes, top row first, as a 24-bit BMP.
+bool saveBmp24(const std::string& file, int32_t width, int32_t height,
+               const std::vector<uint8_t>& rgb);
+// Tolm_screenShot: the window's pixels as R, G, B bytes, bottom row first (GL order).
+std::vector<uint8_t> readPixels(int32_t width, int32_t height);
+
+// ---- Drawing (Tolm_clear, Tolm_begin2D, blend modes, textures, text, boxes) ----
+
+void clear();
+// Tolm_begin2D: projection = ortho 640 x 480, y down; model-view identity; culling off.
+void begin2D();
+// Tolm_setBlendMode: modes 0..5 as BlendMode; other values are not passed.
+void setBlend(int32_t mode);
+// Texture::create: uploads with mipmaps and nearest filtering; returns the GL name.
+uint32_t createTexture(const Image& image);
+void deleteTexture(uint32_t id);
+
+// Tolm_drawTexture: one textured quad of w x h logical units, top-left at (x, y), turned
+// by angle degrees about its centre, texture rectangle (s0, t0)-(s0+ds, t0+dt).
+struct TexturedQuad {
+    uint32_t texture;
+    float x, y, w, h, angle;
+    float s0, t0, ds, dt;
+    uint8_t r, g, b, a;
+};
+void drawTexturedQuad(const TexturedQuad& quad);
+
+// Tolm_drawText: one line of cells of the font texture. The text is passed through so
+// that the headless recorder can keep it; the real layer draws only the cells.
+struct GlyphRun {
+    uint32_t texture;
+    std::string text;
+    int32_t y;
+    float cell;    // cell side in logical units
+    float cs, ct;  // cell side in texture coordinates
+    struct Cell {
+        int32_t x;
+        int glyph;
+    };
+    std::vector<Cell> cells;
+    uint8_t r, g, b, a;
+};
+void drawGlyphRun(const GlyphRun& run);
+
+// Tolm_drawBox: filled (lineWidth <= 0) or outlined rectangle, turned about its centre
+// by angle degrees with the integer half sizes of the original.
+struct Box {
+    int32_t x, y, w, h, lineWidth;
+    float angle;
+    uint8_t r, g, b, a;
+};
+void drawBox(const Box& box);
+
+// ---- Sound (Tolm_loadWAV .. Tolm_stopBgm) ----
+
+// Tolm_init step 10: 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
+bool openAudio();
+void closeAudio();
+// Returns a sample handle (>0), or 0 with errorText set.
+int loadSample(const std::string& file);
+void freeSample(int sample);
+void playSample(int sample, int32_t loops, int32_t channel);
+void haltChannel(int32_t channel);
+// Loads the music; false with errorText set.
+bool loadMusic(const std::string& file);
+// Starts the loaded music at once (fadeInMs <= 0) or faded in; false with errorText set.
+bool playMusic(int32_t loops, int32_t fadeInMs);
+void fadeOutMusic(int32_t ms);
+void haltMusic();
+void freeMusic();
+
+}  // namespace plat

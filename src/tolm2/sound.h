@@ -1,0 +1,22 @@
+// Sound effects kept under string keys, and one streamed piece of music.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Loads or replaces the sample under key. Throws "Tolm_loadWAV: <mixer error>(<file>)".
+void Tolm_loadWAV(const std::string& key, const std::string& file);
+// Plays the sample once (loops 0) on channel (-1: any free one); no free channel is
+// silently skipped. Throws "Tolm_playWAV: Has not exist key: <key>".
+void Tolm_playWAV(const std::string& key, int32_t loops, int32_t channel);
+// Frees one sample, or all with the empty key. Throws
+// "Tolm_disposeWAV: Has not exist key: <key>".
+void Tolm_disposeWAV(const std::string& key);
+void Tolm_haltChannel(int32_t channel);
+// Replaces the music and starts it (loops -1: for ever; fadeInMs <= 0: at once).
+// Throws "Tolm_playBgm: <error>".
+void Tolm_playBgm(const std::string& file, int32_t loops, int32_t fadeInMs);
+// Stops at once (fadeOutMs <= 0, freeing it) or fades out, keeping it loaded.
+void Tolm_stopBgm(int32_t fadeOutMs);
+// Halts and frees the music; Tolm_quit calls it.
+void Tolm_freeBgm();

@@ -1,0 +1,69 @@
+// Textures: BMP pictures kept under string keys, colour-keyed, drawn as textured quads.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "tolm2/image.h"
+
+using Mask = std::array<int32_t, 3>;
+
+inline constexpr Mask MASK_GREEN = {0, 255, 0};
+inline constexpr Mask MASK_NONE = {-1, 0, 0};
+
+// One picture uploaded to the GPU, remembering its file and mask so it can be rebuilt.
+class Texture {
+public:
+    // No colour key.
+    explicit Texture(const std::string& file);
+    // Colour key (c0, c1, c2).
+    Texture(const std::string& file, int32_t c0, int32_t c1, int32_t c2);
+    // Colour key = the pixel at (px, py), when that lies inside the picture.
+    Texture(const std::string& file, int32_t px, int32_t py);
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    const std::string& getFileName() const { return fileName; }
+    const Mask& getMask() const { return mask; }
+    uint32_t getId() const { return id; }
+    int32_t getWidth() const { return width; }
+    int32_t getHeight() const { return height; }
+    const Image& getImage() const { return image; }
+
+private:
+    // Reads the BMP; throws "Tolm_Texture::loadBmp : not found file: <file>".
+    Image loadBmp(const std::string& file);
+    void create(Image picture);
+
+    uint32_t id = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::string fileName;
+    Mask mask = MASK_NONE;
+    Image image;
+};
+
+// Loads or replaces the texture under key. mask[0] >= 0: colour key (mask[0..2]);
+// -1: none; -2: the pixel at (mask[1], mask[2]); below -2 throws
+// "Tolm_loadTexture: Invalid parameter 'mask'". A failed load leaves no entry under key.
+void Tolm_loadTexture(const std::string& key, const std::string& file, const Mask& mask);
+
+// Draws the source rectangle (srcX, srcY, srcW, srcH) of the picture, in picture pixels
+// (0 width or height: the whole picture), top-left at (x, y) in logical space, scaled,
+// turned by angle degrees about its centre and tinted. Throws
+// "Tolm_drawTexture: Has not exist key: <key>" for a key not stored.
+void Tolm_drawTexture(const std::string& key, float x, float y, int32_t srcX, int32_t srcY,
+                      int32_t srcW, int32_t srcH, float scaleX, float scaleY, float angle, int r,
+                      int g, int b, int a);
+
+// Removes one texture, or all with the empty key. Throws
+// "Tolm_disposeTexture: Has exist key: <key>" for a key not stored.
+void Tolm_disposeTexture(const std::string& key);
+
+// Rebuilds the font and every stored texture from their files (F4, video mode change).
+void Tolm_reloadTextures();
+
+// The stored texture under key, or nullptr. For the font and for tests.
+const Texture* Tolm_findTexture(const std::string& key);
