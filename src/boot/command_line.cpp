@@ -1,0 +1,40 @@
+// Parsing of the command line into a window size and a full-screen choice.
+#include "boot/command_line.h"
+
+#include <cstring>
+
+int32_t parseLeadingInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::strchr("\t\n\v\f\r ", text[i]) != nullptr) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-window") line.fullScreen = false;
+        if (arg == "-fullscreen") line.fullScreen = true;
+        if (arg != "-res") continue;
+        if (i + 2 >= args.size()) {
+            line.error = "korvane: -res needs a width and a height; " + std::string(USAGE);
+            return line;
+        }
+        line.windowWidth = parseLeadingInt(args[i + 1]);
+        line.windowHeight = parseLeadingInt(args[i + 2]);
+        if (line.windowWidth < 1 || line.windowHeight < 1) {
+            line.error = "korvane: -res size must be at least 1 x 1, got '" + args[i + 1] +
+                         "' '" + args[i + 2] + "'; " + USAGE;
+            return line;
+        }
+        i += 2;
+    }
+    return line;
+}

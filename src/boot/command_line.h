@@ -1,0 +1,27 @@
+// The command line: window or full screen, and the window size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int32_t DEFAULT_WIDTH = 640;
+inline constexpr int32_t DEFAULT_HEIGHT = 480;
+inline constexpr const char* USAGE = "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT]";
+
+struct CommandLine {
+    int32_t windowWidth = DEFAULT_WIDTH;
+    int32_t windowHeight = DEFAULT_HEIGHT;
+    bool fullScreen = false;
+    // Empty when the line is usable; otherwise one line naming the problem.
+    std::string error;
+};
+
+// Reads the arguments in order (the program path first, matching nothing). Later options
+// override earlier ones; unknown arguments are ignored. "-res" takes the next two
+// arguments as integers and must leave both at least 1, else error is set.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The integer value of a text: leading white space, an optional sign, then digits up to
+// the first non-digit; no digits give 0 and values beyond 32 bits wrap.
+int32_t parseLeadingInt(const std::string& text);

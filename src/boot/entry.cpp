@@ -1,0 +1,44 @@
+// The frame loop between framework start-up and shutdown, with the program's one error handler.
+#include "boot/entry.h"
+
+#include <cstdio>
+
+#include "state/scene_loop.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+inline constexpr const char* CAPTION = "KORVANE";
+
+// Shuts the framework down however the run is left.
+struct FrameworkShutdown {
+    ~FrameworkShutdown() { Tolm_quit(); }
+};
+
+void report(const std::exception& error) {
+    try {
+        Tolm_logError(error);
+    } catch (const std::exception& logFailure) {
+        // The log itself failed (a read-only folder, say): standard error is all that is left.
+        std::fprintf(stderr, "%s\n%s\n", error.what(), logFailure.what());
+    }
+}
+
+}  // namespace
+
+int runGame(const CommandLine& line) {
+    FrameworkShutdown shutdown;
+    try {
+        Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false);
+        loadResources();
+        bool running = true;
+        while (running) {
+            running = execLoop();
+            Tolm_flip();
+            Tolm_wait(FRAME_PERIOD);
+        }
+    } catch (const std::exception& error) {
+        report(error);
+    }
+    return 0;
+}

@@ -1,0 +1,9 @@
+// The program's run: framework start-up, the frame loop, and shutdown on every way out.
+#pragma once
+
+#include "boot/command_line.h"
+
+// Starts the framework with the window the command line asked for, runs the scene loop
+// one pass per frame until it stops or an error (the quit request included) ends it,
+// logs that error, shuts the framework down and returns 0.
+int runGame(const CommandLine& line);

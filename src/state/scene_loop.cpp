@@ -1,0 +1,59 @@
+// The scene loop: one pass per frame, switching scenes by the message the current one left.
+#include "state/scene_loop.h"
+
+#include <memory>
+
+#include "gamecore/game_main.h"
+#include "state/game_state.h"
+#include "state/logo_main.h"
+#include "state/title_main.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+std::unique_ptr<GameState> scene;
+
+// The scene a message asks for, or nullptr for a message outside the known ones.
+std::unique_ptr<GameState> sceneFor(int32_t message) {
+    switch (message) {
+        case MSG_LOGO: return std::make_unique<LogoMain>();
+        case MSG_TITLE: return std::make_unique<TitleMain>();
+        case MSG_GAME: return std::make_unique<GameMain>();
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void loadResources() {
+    Tolm_loadTexture("font", FONT_FILE, {255, 255, 255});
+    Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
+    Tolm_loadWAV("select", "resource/sound/select.wav");
+    Tolm_log("resource loaded.\n");
+}
+
+bool execLoop() {
+    bool result = true;
+    if (!scene) {
+        scene = std::make_unique<LogoMain>();
+        Tolm_log("Exec loop.\n");
+    } else {
+        const int32_t message = scene->getMsg();
+        if (message != MSG_STAY) {
+            std::unique_ptr<GameState> next = sceneFor(message);
+            if (next) {
+                scene = std::move(next);
+            } else {
+                result = false;
+                Tolm_log("Unknown msg at loop.");
+            }
+        }
+    }
+    scene->step();
+    scene->draw();
+    return result;
+}
+
+GameState* currentScene() { return scene.get(); }
+
+void resetSceneLoop() { scene.reset(); }

@@ -1,0 +1,91 @@
+// The frame heartbeat: pacing in 1 ms steps, input sampling, events, function keys, meters.
+#include "tolm2/frame.h"
+
+#include <string>
+
+#include "tolm2/error.h"
+#include "tolm2/font.h"
+#include "tolm2/input.h"
+#include "tolm2/platform/platform.h"
+#include "tolm2/system.h"
+#include "tolm2/texture.h"
+
+namespace {
+
+uint32_t lastTick = 0;
+uint32_t busyTime = 0;
+bool quitRequested = false;
+FrameMeter meter;
+
+// Waits until period ms after lastTick; a deadline already passed shows as a huge
+// unsigned remainder and does not wait.
+uint32_t waitForDeadline(int32_t period) {
+    uint32_t now = plat::ticks();
+    uint32_t remaining = lastTick + static_cast<uint32_t>(period) - now;
+    while (remaining >= 1 && remaining <= 9999) {
+        plat::delay(1);
+        now = plat::ticks();
+        remaining = lastTick + static_cast<uint32_t>(period) - now;
+    }
+    return now;
+}
+
+void serveFunctionKeys() {
+    if (Tolm_keyPushed(KEY_F4)) Tolm_reloadTextures();
+    if (Tolm_keyPushed(KEY_F5)) plat::iconify();
+    if (Tolm_keyPushed(KEY_F9)) _toggleFullScreen();
+    if (Tolm_keyPushed(KEY_F10)) Tolm_toggleCursor();
+    if (Tolm_keyPushed(KEY_F12)) Tolm_screenShot();
+    if (Tolm_keyHeld(KEY_ESCAPE)) quitRequested = true;
+}
+
+}  // namespace
+
+void FrameMeter::addFrame(uint32_t busyMs, uint32_t now, int32_t period) {
+    busyTime += static_cast<int32_t>(busyMs);
+    frameCounter += 1;
+    if (lastSecondTick / 1000 != now / 1000) {
+        fps_ = frameCounter;
+        cpu_ = busyTime * 100 / (period * frameCounter);
+        busyTime = 0;
+        frameCounter = 0;
+        lastSecondTick = now;
+    }
+}
+
+int32_t Tolm_wait(int32_t period) {
+    busyTime = plat::ticks() - lastTick;
+    if (lastTick == 0) lastTick = plat::ticks();
+    const uint32_t now = waitForDeadline(period);
+    const uint32_t elapsed = now - lastTick;
+    lastTick = now;
+
+    Tolm_sampleInput();
+    if (plat::pollQuit()) quitRequested = true;
+    serveFunctionKeys();
+    if (quitRequested) throw TolmError(QUIT_MESSAGE);
+
+    meter.addFrame(busyTime, now, period);
+    return static_cast<int32_t>(elapsed);
+}
+
+void Tolm_flip() { plat::swapBuffers(); }
+
+int32_t Tolm_getFps() { return meter.fps(); }
+int32_t Tolm_getCpu() { return meter.cpu(); }
+
+void Tolm_drawFps(int32_t x, int32_t y) {
+    if (x < 0 || y < 0) {
+        x = 10;
+        y = Tolm_screenHeight() - 24;
+    }
+    Tolm_drawText("FPS:" + std::to_string(meter.fps()), x, y, 1.0f, 255, 255, 255, 255);
+    Tolm_drawText("CPU:" + std::to_string(meter.cpu()), x, y + 8, 1.0f, 255, 255, 255, 255);
+}
+
+void Tolm_resetFrame() {
+    lastTick = 0;
+    busyTime = 0;
+    quitRequested = false;
+    meter = FrameMeter();
+}

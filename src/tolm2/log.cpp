@@ -1,0 +1,58 @@
+// The run log: every logged byte reaches standard output and "run.log" before the call returns.
+#include "tolm2/log.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tolm2/error.h"
+
+namespace {
+
+std::string formatText(const char* fmt, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, fmt, args);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    std::vsnprintf(text.data(), text.size(), fmt, again);
+    va_end(again);
+    return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+// Opens, appends and closes, so that nothing logged is lost if the process dies next.
+void appendToLog(const std::string& bytes) {
+    std::FILE* file = std::fopen(LOG_FILE, "ab");
+    if (file == nullptr) {
+        throw TolmError::format("Cannot open or create file '%s': %s", LOG_FILE,
+                                std::strerror(errno));
+    }
+    const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    const bool closed = std::fclose(file) == 0;
+    if (written != bytes.size() || !closed) {
+        throw TolmError::format("Cannot write file '%s'", LOG_FILE);
+    }
+}
+
+}  // namespace
+
+void Tolm_log(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    const std::string text = formatText(fmt, args);
+    va_end(args);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+    appendToLog(text);
+}
+
+void Tolm_logError(const std::exception& e) {
+    const std::string line = std::string(e.what()) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+    appendToLog(line);
+}
+
+void Tolm_resetLog() { std::remove(LOG_FILE); }

@@ -1,0 +1,63 @@
+// The real platform: SDL_mixer samples on channels and one streamed piece of music.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <map>
+
+#include "tolm2/platform/platform.h"
+
+namespace {
+std::map<int, Mix_Chunk*> samples;
+int nextSample = 1;
+Mix_Music* music = nullptr;
+}  // namespace
+
+namespace plat {
+
+bool openAudio() { return Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0; }
+
+void closeAudio() { Mix_CloseAudio(); }
+
+int loadSample(const std::string& file) {
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(file.c_str(), "rb"), 1);
+    if (chunk == nullptr) return 0;
+    const int handle = nextSample++;
+    samples[handle] = chunk;
+    return handle;
+}
+
+void freeSample(int sample) {
+    const auto found = samples.find(sample);
+    if (found == samples.end()) return;
+    Mix_FreeChunk(found->second);
+    samples.erase(found);
+}
+
+void playSample(int sample, int32_t loops, int32_t channel) {
+    const auto found = samples.find(sample);
+    if (found != samples.end()) Mix_PlayChannelTimed(channel, found->second, loops, -1);
+}
+
+void haltChannel(int32_t channel) { Mix_HaltChannel(channel); }
+
+bool loadMusic(const std::string& file) {
+    music = Mix_LoadMUS(file.c_str());
+    return music != nullptr;
+}
+
+bool playMusic(int32_t loops, int32_t fadeInMs) {
+    if (music == nullptr) return false;
+    if (fadeInMs <= 0) return Mix_PlayMusic(music, loops) == 0;
+    return Mix_FadeInMusic(music, loops, fadeInMs) == 0;
+}
+
+void fadeOutMusic(int32_t ms) { Mix_FadeOutMusic(ms); }
+
+void haltMusic() { Mix_HaltMusic(); }
+
+void freeMusic() {
+    if (music != nullptr) Mix_FreeMusic(music);
+    music = nullptr;
+}
+
+}  // namespace plat

@@ -1,0 +1,121 @@
+// The real platform: SDL start-up, the GL window, time, events and raw input.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <array>
+
+#include "tolm2/platform/platform.h"
+
+namespace {
+std::array<SDL_Joystick*, 4> joysticks{};
+
+SDL_Joystick* joystickAt(int index) {
+    if (index < 0 || index >= static_cast<int>(joysticks.size())) return nullptr;
+    return joysticks[static_cast<size_t>(index)];
+}
+}  // namespace
+
+namespace plat {
+
+bool init() { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK) >= 0; }
+
+void shutdown() { SDL_Quit(); }
+
+bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    Uint32 flags = SDL_OPENGL;
+    if (fullscreen) flags |= SDL_FULLSCREEN;
+    return SDL_SetVideoMode(width, height, 0, flags) != nullptr;
+}
+
+void initView(int32_t width, int32_t height) {
+    glOrtho(0, width, height, 0, -1, 1);
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 0);
+}
+
+void initGlState() {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+}
+
+void setCaption(const std::string& caption) { SDL_WM_SetCaption(caption.c_str(), nullptr); }
+
+void setIcon(const std::string& bmpFile) {
+    // SDL keeps using the icon surface, so it is never freed.
+    SDL_Surface* icon = SDL_LoadBMP(bmpFile.c_str());
+    if (icon != nullptr) SDL_WM_SetIcon(icon, nullptr);
+}
+
+void iconify() { SDL_WM_IconifyWindow(); }
+
+int showCursor(int toggle) { return SDL_ShowCursor(toggle); }
+
+void swapBuffers() { SDL_GL_SwapBuffers(); }
+
+std::string errorText() { return SDL_GetError(); }
+
+uint32_t ticks() { return SDL_GetTicks(); }
+
+void delay(uint32_t ms) { SDL_Delay(ms); }
+
+bool pollQuit() {
+    bool quit = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) quit = true;
+    }
+    return quit;
+}
+
+uint8_t mouseButtons() { return SDL_GetMouseState(nullptr, nullptr); }
+
+void mousePosition(int32_t& x, int32_t& y) {
+    int mx = 0, my = 0;
+    SDL_GetMouseState(&mx, &my);
+    x = mx;
+    y = my;
+}
+
+void keyboardState(bool* down, int count) {
+    int known = 0;
+    const Uint8* keys = SDL_GetKeyState(&known);
+    for (int i = 0; i < count; ++i) down[i] = i < known && keys[i] == 1;
+}
+
+int numJoysticks() { return SDL_NumJoysticks(); }
+
+bool joystickOpen(int index) {
+    if (index < 0 || index >= static_cast<int>(joysticks.size())) return false;
+    joysticks[static_cast<size_t>(index)] = SDL_JoystickOpen(index);
+    return joysticks[static_cast<size_t>(index)] != nullptr;
+}
+
+int joystickNumButtons(int index) {
+    SDL_Joystick* joy = joystickAt(index);
+    return joy == nullptr ? 0 : SDL_JoystickNumButtons(joy);
+}
+
+void joystickClose(int index) {
+    SDL_Joystick* joy = joystickAt(index);
+    if (joy == nullptr) return;
+    SDL_JoystickClose(joy);
+    joysticks[static_cast<size_t>(index)] = nullptr;
+}
+
+void joystickUpdate() { SDL_JoystickUpdate(); }
+
+bool joystickButton(int index, int button) {
+    SDL_Joystick* joy = joystickAt(index);
+    return joy != nullptr && SDL_JoystickGetButton(joy, button) == 1;
+}
+
+int16_t joystickAxis(int index, int axis) {
+    SDL_Joystick* joy = joystickAt(index);
+    return joy == nullptr ? 0 : SDL_JoystickGetAxis(joy, axis);
+}
+
+}  // namespace plat

@@ -1,0 +1,101 @@
+// Start-up and shutdown of the framework, and the window operations of the function keys.
+#include "tolm2/system.h"
+
+#include <vector>
+
+#include "tolm2/draw.h"
+#include "tolm2/error.h"
+#include "tolm2/font.h"
+#include "tolm2/frame.h"
+#include "tolm2/input.h"
+#include "tolm2/log.h"
+#include "tolm2/platform/platform.h"
+#include "tolm2/shared.h"
+#include "tolm2/sound.h"
+#include "tolm2/texture.h"
+
+namespace {
+
+int32_t screenWidth = 0;
+int32_t screenHeight = 0;
+bool fullScreen = false;
+bool initialized = false;
+
+void openWindow(const std::string& caption, bool keepCursor) {
+    if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) {
+        throw TolmError("Tolm_init: Couldn't set video mode");
+    }
+    if (fullScreen && !keepCursor) Tolm_toggleCursor();
+    plat::initView(screenWidth, screenHeight);
+    plat::setCaption(caption);
+    plat::setIcon(ICON_FILE);
+}
+
+}  // namespace
+
+void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool fullscreen,
+               bool keepCursor) {
+    if (initialized) return;
+    // Delete the old log first, so that a failed start-up reports into a fresh file too.
+    Tolm_resetLog();
+    screenWidth = width;
+    screenHeight = height;
+    fullScreen = fullscreen;
+    Tolm_resetInput();
+    Tolm_resetFrame();
+    if (!plat::init()) throw TolmError("Tolm_init: Couldn't initialize SDL");
+    openWindow(caption, keepCursor);
+    if (!plat::openAudio()) throw TolmError("Tolm_init: " + plat::errorText());
+    Tolm_openJoysticks();
+    Tolm_loadFont();
+    plat::initGlState();
+    initialized = true;
+    Tolm_clearValues();
+}
+
+void Tolm_quit() {
+    Tolm_destroyFont();
+    Tolm_disposeTexture("");
+    Tolm_closeJoysticks();
+    Tolm_haltChannel(-1);
+    Tolm_freeBgm();
+    Tolm_disposeWAV("");
+    plat::closeAudio();
+    plat::shutdown();
+    // A later start-up in the same process (tests) begins from scratch.
+    initialized = false;
+}
+
+void _toggleFullScreen() {
+    fullScreen = !fullScreen;
+    if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) {
+        throw TolmError("_toggleFullScreen: Couldn't set video mode");
+    }
+    plat::initView(screenWidth, screenHeight);
+    Tolm_reloadTextures();
+    Tolm_setBlendMode(Tolm_blendMode());
+}
+
+void Tolm_toggleCursor() {
+    if (plat::showCursor(-1) == 1) {
+        plat::showCursor(0);
+    } else {
+        plat::showCursor(1);
+    }
+}
+
+void Tolm_screenShot() {
+    const size_t row = 3 * static_cast<size_t>(screenWidth);
+    std::vector<uint8_t> pixels = plat::readPixels(screenWidth, screenHeight);
+    if (pixels.size() != row * static_cast<size_t>(screenHeight)) return;
+    for (int32_t y = 0; y < screenHeight / 2; ++y) {
+        uint8_t* top = pixels.data() + row * static_cast<size_t>(y);
+        uint8_t* bottom = pixels.data() + row * static_cast<size_t>(screenHeight - 1 - y);
+        std::swap_ranges(top, top + row, bottom);
+    }
+    plat::saveBmp24(SCREENSHOT_FILE, screenWidth, screenHeight, pixels);
+}
+
+int32_t Tolm_screenWidth() { return screenWidth; }
+int32_t Tolm_screenHeight() { return screenHeight; }
+bool Tolm_isFullScreen() { return fullScreen; }

@@ -1,0 +1,153 @@
+// Frame pacing, the quit request, the function keys and the meters.
+#include <gtest/gtest.h>
+
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+using FrameTest = FrameworkTest;
+
+TEST_F(FrameTest, WaitsOutThePeriodInOneMillisecondSteps) {
+    Tolm_wait(FRAME_PERIOD);
+    const uint32_t start = headless::now();
+    headless::advance(4);  // the frame's work
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 16);
+    EXPECT_EQ(headless::now(), start + 16);
+}
+
+TEST_F(FrameTest, ALateFrameDoesNotWaitAndTheNextDeadlineCountsFromItsEnd) {
+    Tolm_wait(FRAME_PERIOD);
+    headless::advance(40);
+    const uint32_t lateEnd = headless::now();
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 40);
+    EXPECT_EQ(headless::now(), lateEnd);
+    headless::advance(2);
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 16);
+    EXPECT_EQ(headless::now(), lateEnd + 16);
+}
+
+TEST_F(FrameTest, EscapeAndWindowCloseRaiseTheQuitMessage) {
+    headless::setKey(KEY_ESCAPE, true);
+    try {
+        Tolm_wait(FRAME_PERIOD);
+        FAIL() << "no quit";
+    } catch (const TolmError& e) {
+        EXPECT_STREQ(e.what(), "dTolm system quit.");
+    }
+}
+
+TEST_F(FrameTest, WindowCloseEndsTheRunEvenAmongOtherEvents) {
+    nextFrame();
+    headless::requestQuit();
+    headless::setMouse(5, 5);
+    EXPECT_THROW(Tolm_wait(FRAME_PERIOD), TolmError);
+}
+
+TEST(FrameMeterTest, SettlesAtSixtyTwoFramesAndAQuarterLoad) {
+    FrameMeter meter;
+    uint32_t now = 1000;
+    for (int frame = 0; frame < 200; ++frame) {
+        now += 16;
+        meter.addFrame(4, now, FRAME_PERIOD);
+    }
+    EXPECT_GE(meter.fps(), 62);
+    EXPECT_LE(meter.fps(), 63);
+    EXPECT_EQ(meter.cpu(), 25);
+}
+
+TEST(FrameMeterTest, LateFramesShowAsLoadAboveAHundred) {
+    FrameMeter meter;
+    uint32_t now = 0;
+    for (int frame = 0; frame < 100; ++frame) {
+        now += 32;
+        meter.addFrame(32, now, FRAME_PERIOD);
+    }
+    EXPECT_EQ(meter.cpu(), 200);
+}
+
+TEST_F(FrameTest, MetersDrawAtTheGivenPlaceOrAtTheDefault) {
+    for (int i = 0; i < 130; ++i) {
+        headless::advance(4);
+        nextFrame();
+    }
+    EXPECT_GE(Tolm_getFps(), 62);
+    headless::clearDrawCalls();
+    Tolm_drawFps(550, 10);
+    Tolm_drawFps(-1, 0);
+    const auto& calls = headless::drawCalls();
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].glyphs.text, "FPS:" + std::to_string(Tolm_getFps()));
+    EXPECT_EQ(calls[0].glyphs.y, 10);
+    EXPECT_EQ(calls[1].glyphs.text, "CPU:" + std::to_string(Tolm_getCpu()));
+    EXPECT_EQ(calls[1].glyphs.y, 18);
+    EXPECT_EQ(calls[2].glyphs.cells.at(0).x, 10);
+    EXPECT_EQ(calls[2].glyphs.y, 480 - 24);
+    EXPECT_EQ(calls[3].glyphs.y, 480 - 16);
+}
+
+TEST_F(FrameTest, HoldingF12WritesOneScreenshotTopRowFirst) {
+    // Bottom row first, as GL reads it: bottom row red, top row blue (2 x 2 window here).
+    Tolm_quit();
+    headless::reset();
+    Tolm_init("KORVANE", 2, 2, false, false);
+    headless::setFramebuffer({255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255});
+    headless::setKey(KEY_F12, true);
+    nextFrame();
+    ASSERT_TRUE(std::filesystem::exists(SCREENSHOT_FILE));
+    std::filesystem::remove(SCREENSHOT_FILE);
+    nextFrame();
+    EXPECT_FALSE(std::filesystem::exists(SCREENSHOT_FILE));
+    headless::setKey(KEY_F12, false);
+    nextFrame();
+    headless::setKey(KEY_F12, true);
+    nextFrame();
+    Image shot;
+    ASSERT_TRUE(plat::loadBmp(SCREENSHOT_FILE, shot));
+    ASSERT_EQ(shot.width, 2);
+    EXPECT_EQ(shot.at(0, 0) & 0xFFFFFF, 0xFF0000u);  // blue on top
+    EXPECT_EQ(shot.at(1, 1) & 0xFFFFFF, 0x0000FFu);  // red below
+}
+
+TEST_F(FrameTest, F9TwiceReturnsToTheWindowWithEveryTextureRebuilt) {
+    Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
+    Tolm_setBlendMode(7);
+    const int live = headless::liveTextures();
+    headless::setKey(KEY_F9, true);
+    nextFrame();
+    EXPECT_TRUE(headless::window().fullscreen);
+    EXPECT_TRUE(Tolm_isFullScreen());
+    EXPECT_EQ(headless::liveTextures(), live);
+    EXPECT_EQ(Tolm_blendMode(), 7);
+    headless::setKey(KEY_F9, false);
+    nextFrame();
+    headless::setKey(KEY_F9, true);
+    nextFrame();
+    EXPECT_FALSE(headless::window().fullscreen);
+    EXPECT_EQ(headless::liveTextures(), live);
+    EXPECT_NO_THROW(Tolm_drawTexture("logo", 0, 0, 0, 0, 0, 0, 1, 1, 0, 255, 255, 255, 255));
+}
+
+TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {
+    Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
+    const int created = headless::createdTextures();
+    for (int key : {KEY_F4, KEY_F5, KEY_F10}) headless::setKey(key, true);
+    nextFrame();
+    EXPECT_EQ(headless::createdTextures(), created + 2);  // the font and "logo"
+    EXPECT_EQ(headless::window().iconified, 1);
+    EXPECT_EQ(headless::window().cursorShown, 0);
+    nextFrame();  // held, not pushed again
+    EXPECT_EQ(headless::window().iconified, 1);
+    EXPECT_EQ(headless::window().cursorShown, 0);
+}
+
+TEST_F(FrameTest, F4WithATextureFileGoneEndsTheRunWithItsMessage) {
+    std::filesystem::copy_file("resource/image/logo.bmp", "gone.bmp");
+    Tolm_loadTexture("gone", "gone.bmp", MASK_GREEN);
+    std::filesystem::remove("gone.bmp");
+    headless::setKey(KEY_F4, true);
+    try {
+        Tolm_wait(FRAME_PERIOD);
+        FAIL() << "no error";
+    } catch (const TolmError& e) {
+        EXPECT_STREQ(e.what(), "Tolm_Texture::loadBmp : not found file: gone.bmp");
+    }
+}

@@ -1,0 +1,69 @@
+// The sample store and the music: replacement, errors and the calls reaching the mixer.
+#include <gtest/gtest.h>
+
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+using SoundTest = FrameworkTest;
+
+namespace {
+std::vector<std::string> ops() {
+    std::vector<std::string> result;
+    for (const auto& call : headless::soundCalls()) result.push_back(call.op + " " + call.file);
+    return result;
+}
+}  // namespace
+
+TEST_F(SoundTest, LoadingAKeyAgainFreesTheFirstSample) {
+    Tolm_loadWAV("select", "resource/sound/select.wav");
+    headless::clearSoundCalls();
+    Tolm_loadWAV("select", "resource/sound/clear.wav");
+    Tolm_playWAV("select", 0, -1);
+    EXPECT_EQ(ops(), (std::vector<std::string>{"free resource/sound/select.wav",
+                                               "load resource/sound/clear.wav",
+                                               "play resource/sound/clear.wav"}));
+}
+
+TEST_F(SoundTest, StoreErrorsCarryTheirExactMessages) {
+    try {
+        Tolm_loadWAV("x", "resource/sound/none.wav");
+        FAIL();
+    } catch (const TolmError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Tolm_loadWAV: ", 0), 0u);
+        EXPECT_NE(std::string(e.what()).find("(resource/sound/none.wav)"), std::string::npos);
+    }
+    Tolm_loadWAV("select", "resource/sound/select.wav");
+    Tolm_disposeWAV("select");
+    try {
+        Tolm_disposeWAV("select");
+        FAIL();
+    } catch (const TolmError& e) {
+        EXPECT_STREQ(e.what(), "Tolm_disposeWAV: Has not exist key: select");
+    }
+    try {
+        Tolm_playWAV("select", 0, -1);
+        FAIL();
+    } catch (const TolmError& e) {
+        EXPECT_STREQ(e.what(), "Tolm_playWAV: Has not exist key: select");
+    }
+}
+
+TEST_F(SoundTest, NewMusicReplacesTheOldAndAFadeKeepsItLoaded) {
+    Tolm_stopBgm(0);  // nothing loaded: nothing happens
+    Tolm_playBgm("resource/sound/bgm_mogmog.ogg", -1, 0);
+    Tolm_stopBgm(1000);
+    Tolm_playBgm("resource/sound/results.ogg", 1, 0);
+    Tolm_stopBgm(0);
+    EXPECT_EQ(ops(), (std::vector<std::string>{
+                         "loadMusic resource/sound/bgm_mogmog.ogg",
+                         "playMusic resource/sound/bgm_mogmog.ogg",
+                         "fadeOut resource/sound/bgm_mogmog.ogg",
+                         "haltMusic resource/sound/bgm_mogmog.ogg",
+                         "freeMusic resource/sound/bgm_mogmog.ogg",
+                         "loadMusic resource/sound/results.ogg",
+                         "playMusic resource/sound/results.ogg",
+                         "haltMusic resource/sound/results.ogg",
+                         "freeMusic resource/sound/results.ogg",
+                     }));
+    EXPECT_THROW(Tolm_playBgm("resource/sound/none.ogg", 1, 0), TolmError);
+}
