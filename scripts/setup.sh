@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages KORVANE needs (only those missing) and builds it into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(build-essential cmake pkg-config
+          libsdl1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl1-mesa-dri libvorbis-dev
+          googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool
+          clang-14 libclang-rt-14-dev)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
