@@ -20,6 +20,8 @@ public:
     const std::array<int32_t, 7>& getHiScores() const { return hiScores; }
 
 private:
+    void followPointer();
+
     bool started = false;
     std::unique_ptr<ConfigParser> config;
     std::array<int32_t, 7> hiScores{};

@@ -1,0 +1,41 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang and sanitizers (outside the CMake build,
+# which uses g++). Binaries go to $FUZZ_BUILD_DIR (default: a folder under /tmp).
+set -eu
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OUT=${FUZZ_BUILD_DIR:-${TMPDIR:-/tmp}/korvane-fuzz}
+CXX=${FUZZ_CXX:-clang++-14}
+mkdir -p "$OUT/obj"
+
+FLAGS="-std=c++17 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined \
+  -fno-sanitize-recover=all -I$ROOT/src -I$ROOT/fuzz"
+# The keypad asks the framework's input queries and logs through it; the headless
+# platform stands in for SDL (its BMP reader still links SDL, never called here).
+FRAMEWORK="$ROOT/src/tolm2/*.cpp $ROOT/src/tolm2/platform/null/*.cpp $ROOT/src/tolm2/platform/bmp/*.cpp"
+SDL_CFLAGS=$(pkg-config --cflags sdl)
+SDL_LIBS=$(pkg-config --libs sdl)
+
+# Compiles each source once into $OUT/obj and prints the object names.
+objects() {
+  for src in "$@"; do
+    obj="$OUT/obj/$(echo "$src" | sed "s|^$ROOT/||; s|/|_|g").o"
+    if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find "$ROOT/src" "$ROOT/fuzz" -name '*.h' -newer "$obj" | head -1)" ]; then
+      $CXX $FLAGS $SDL_CFLAGS -c "$src" -o "$obj"
+    fi
+    echo "$obj"
+  done
+}
+
+link() {
+  name=$1
+  shift
+  # shellcheck disable=SC2046
+  $CXX -fsanitize=fuzzer,address,undefined $(objects "$@") $SDL_LIBS -o "$OUT/$name"
+  echo "built $OUT/$name"
+}
+
+# shellcheck disable=SC2086
+link config_fuzzer "$ROOT/fuzz/config_fuzzer.cpp" "$ROOT"/src/config/*.cpp $FRAMEWORK
+# shellcheck disable=SC2086
+link replay_fuzzer "$ROOT/fuzz/replay_fuzzer.cpp" "$ROOT"/src/keypad/*.cpp $FRAMEWORK

@@ -1,0 +1,92 @@
+// Picking cards: one press of the left button picks, drops, turns up or judges.
+#include "gamecore/game_main.h"
+
+#include "tolm2/tolm2.h"
+
+namespace {
+
+const std::array<int32_t, 3> MISS_TINT = {100, 100, 100};
+
+}  // namespace
+
+// Called by stepPlay in a frame in which the left button went down. A click that hits
+// two cards at once, or nothing, does nothing.
+void GameMain::click() {
+    const int32_t mx = Tolm_mouseX();
+    const int32_t my = Tolm_mouseY();
+    int32_t freeHits = 0;
+    int32_t pickedHits = 0;
+    int32_t hit = NO_CARD;
+    for (int32_t i = 0; i < cardCount; ++i) {
+        const Card& c = card(i);
+        if (c.state >= 2 || !isUnderMouse(c, mx, my)) continue;
+        if (c.state == 0) ++freeHits;
+        if (c.state == 1) ++pickedHits;
+        hit = i;
+    }
+    if (freeHits == 1 && pickedHits == 0 && firstPick != NO_CARD) {
+        pickSecond(hit);
+    } else if (freeHits == 1 && pickedHits == 0) {
+        pickFirstOrTurnUp(hit);
+    } else if (freeHits == 0 && pickedHits == 1 && hit == firstPick) {
+        dropFirstPick();
+    }
+    if (firstPick != NO_CARD && secondPick != NO_CARD) judgePicks();
+}
+
+// A face-down card cannot be the second pick; the click then does nothing.
+void GameMain::pickSecond(int32_t index) {
+    Card& c = card(index);
+    if (c.life <= 0) return;
+    c.state = 1;
+    secondPick = index;
+}
+
+void GameMain::pickFirstOrTurnUp(int32_t index) {
+    Card& c = card(index);
+    if (c.life > 0) {
+        Tolm_playWAV("select", 0, -1);
+        c.state = 1;
+        firstPick = index;
+        secondPick = NO_CARD;
+        return;
+    }
+    Tolm_playWAV("powerup", 0, -1);
+    c.life = cardLife;
+    firstPick = NO_CARD;
+    secondPick = NO_CARD;
+}
+
+void GameMain::dropFirstPick() {
+    Tolm_playWAV("cancel", 0, -1);
+    Card& c = card(firstPick);
+    c.state = 0;
+    c.life = cardLife;
+    firstPick = NO_CARD;
+    secondPick = NO_CARD;
+}
+
+void GameMain::judgePicks() {
+    const Card& first = card(firstPick);
+    const Card& second = card(secondPick);
+    if (first.number != second.number && first.color != second.color) {
+        missPicks();
+        return;
+    }
+    Tolm_playWAV("get", 0, -1);
+    takePair();
+}
+
+// Both cards go back on the board face down; the combo box is left alone.
+void GameMain::missPicks() {
+    Tolm_playWAV("miss", 0, -1);
+    Card& first = card(firstPick);
+    first.state = 0;
+    first.life = 0;
+    firstPick = NO_CARD;
+    Card& second = card(secondPick);
+    second.state = 0;
+    second.life = 0;
+    secondPick = NO_CARD;
+    tintTarget = MISS_TINT;
+}

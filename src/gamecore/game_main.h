@@ -1,0 +1,192 @@
+// The playing scene: one timed game of cards in one of the seven modes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "config/config_parser.h"
+#include "gamecore/card.h"
+#include "keypad/keypad.h"
+#include "state/game_state.h"
+
+inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second
+inline constexpr int32_t FADE_LIFE = 1800;        // face-up time in MEMORY and REVERSE
+inline constexpr int32_t BOARD_CARDS = 60;
+inline constexpr int32_t PAIR_LOG_SIZE = 30;
+inline constexpr int32_t HI_SCORE_SLOTS = 10;
+inline constexpr int32_t READY_FRAMES = 180;      // readyCounter at which play starts
+inline constexpr int32_t GO_FROM = 120;           // readyCounter above which " GO! " shows
+inline constexpr int32_t RESULTS_WAIT = 120;      // resultsCounter above which a click leaves
+inline constexpr int32_t DEFAULT_HI_SCORE = 999999;
+
+// Made by the scene loop (or directly by a benchmark or soak test after
+// Tolm_setValue(MODE_SLOT, mode)); step then draw once per frame. The first step runs
+// setUp, which needs the framework started and "resource/" present. Framework errors
+// (missing resource files, bad config keys, out-of-range table indices) propagate as
+// TolmError; failed saves of records and of the default "config.ini" are logged only.
+class GameMain : public GameState {
+public:
+    enum SCENE : int32_t {
+        SETUP = 0,
+        READY = 1,
+        PLAYING = 2,
+        RESULTS = 3,
+        CLOSING = 6,
+        LEAVING = 10,
+    };
+
+    // Makes the config reader and the keypad (recording without B); loads nothing.
+    GameMain();
+
+    // One frame of logic and one of drawing, dispatched on scene; the scene loop calls
+    // them in this order every frame.
+    void step() override;
+    void draw() override;
+
+    // First step: loads "tama", "menu" and the sounds, reads the seven bests (writing
+    // defaults when "config.ini" cannot be read) and lays out the board for the mode in
+    // the mode slot. Throws for missing resources or a config lacking a key.
+    virtual void setUp();
+    virtual void close();
+    virtual void stepReady();
+    virtual void drawReady();
+    virtual void stepResults();
+    virtual void drawResults();
+    virtual void stepPlay();
+    // Moves every unpicked card by its speed, bouncing off the board's walls.
+    virtual void moveCards();
+    // A left press during play: picks, drops, turns up or judges the card under the mouse.
+    virtual void click();
+    // Takes the two picked cards, which share a colour or a number, and scores them.
+    virtual void takePair();
+    // The board and HUD; also advances the tint, take animations and pop-ups one frame.
+    virtual void drawBoard();
+    // A ring of sparks about the cell at board position (x, y).
+    virtual void drawBurst(float x, float y, int32_t radius, int32_t angle);
+    virtual void drawBonusPopups();
+
+    // Read access for tests, benchmarks and the display.
+    SCENE getScene() const { return scene; }
+    int32_t getReadyCounter() const { return readyCounter; }
+    int32_t getResultsCounter() const { return resultsCounter; }
+    int32_t getGameMode() const { return gameMode; }
+    int32_t getHiScore(int32_t mode) const;
+    int32_t getScore() const { return score; }
+    int32_t getTimeLeft() const { return timeLeft; }
+    int32_t getBoardX() const { return boardX; }
+    int32_t getBoardY() const { return boardY; }
+    int32_t getCardCount() const { return cardCount; }
+    int32_t getTakenCount() const { return takenCount; }
+    int32_t getFirstPick() const { return firstPick; }
+    int32_t getSecondPick() const { return secondPick; }
+    int32_t getOpenGroups() const { return openGroups; }
+    int32_t getTakeBase() const { return takeBase; }
+    int32_t getTakeMultiplier() const { return takeMultiplier; }
+    int32_t getColorBonus() const { return colorBonus; }
+    int32_t getNumberBonus() const { return numberBonus; }
+    int32_t getCardLife() const { return cardLife; }
+    const std::array<int32_t, 3>& getTint() const { return tint; }
+    const std::array<int32_t, 3>& getTintTarget() const { return tintTarget; }
+    int32_t getColorBonusLog(int32_t pair) const;
+    int32_t getNumberBonusLog(int32_t pair) const;
+    int32_t getPopupAngle(int32_t pair) const;
+    int32_t getPopupAge(int32_t pair) const;
+    const Keypad& getKeypad() const { return *keypad; }
+
+    // Bounds-checked entry of the card table (0..99); throws TolmError outside it.
+    Card& card(int32_t index);
+    const Card& card(int32_t index) const;
+    const Card& lastTake() const { return card(LAST_TAKE); }
+    // Combo-box entry 0 (oldest) .. 2 (newest).
+    const Card& comboBox(int32_t entry) const;
+
+    // Test and soak hooks: put the game into a chosen situation without playing to it.
+    void setTimeLeft(int32_t frames) { timeLeft = frames; }
+    void setScore(int32_t points) { score = points; }
+    void setPicks(int32_t first, int32_t second);
+
+private:
+    // Set-up.
+    void loadSceneResources();
+    void readHiScores();
+    void writeDefaultConfig();
+    void layOutCard(int32_t index);
+    void placeScattered(Card& target);
+    void separateFromEarlierCards(int32_t index);
+    void shuffleFaces();
+    void swapFaces(int32_t a, int32_t b);
+    void emptyComboBox();
+
+    // Play.
+    void runCardTimers();
+    void moveCard(Card& moving);
+    bool gameIsOver() const;
+    bool isUnderMouse(const Card& target, int32_t mx, int32_t my) const;
+
+    // Picking.
+    void pickSecond(int32_t index);
+    void pickFirstOrTurnUp(int32_t index);
+    void dropFirstPick();
+    void judgePicks();
+    void missPicks();
+
+    // Taking.
+    void summariseTake(const Card& a, const Card& b);
+    void removePicks(Card& a, Card& b);
+    int32_t countOpenGroups();
+    void shiftComboBox();
+    void payComboBonuses();
+    void logPair();
+
+    // End of game.
+    void endGame();
+    void saveRecord();
+
+    // Display.
+    void stepTint();
+    void drawScorePanel();
+    void drawBoardCards(int32_t mx, int32_t my);
+    void drawComboBox();
+    void drawTakeAnimations();
+    void drawTakeTexts(int32_t rise, int32_t& numberShift);
+    void drawPickPreviews();
+    void drawClock();
+    void drawFace(const Card& shown, float x, float y, float scale, float angle, int alpha);
+    void drawCardNumber(int32_t number, int32_t x, int32_t y, float scale);
+
+    int32_t& hiScore(int32_t mode);
+    int32_t& colorBonusEntry(int32_t pair);
+    int32_t& numberBonusEntry(int32_t pair);
+    int32_t& popupAngleEntry(int32_t pair);
+    int32_t& popupAgeEntry(int32_t pair);
+
+    std::unique_ptr<ConfigParser> config;
+    SCENE scene = SETUP;
+    int32_t readyCounter = 0;
+    int32_t resultsCounter = 0;
+    int32_t gameMode = 0;
+    std::array<int32_t, HI_SCORE_SLOTS> hiScores{};
+    int32_t score = 0;
+    int32_t timeLeft = GAME_FRAMES;
+    int32_t boardX = 50;
+    int32_t boardY = 50;
+    int32_t cardCount = BOARD_CARDS;
+    int32_t takenCount = 0;
+    int32_t firstPick = NO_CARD;
+    int32_t secondPick = NO_CARD;
+    int32_t openGroups = 99;
+    int32_t takeBase = 0;
+    int32_t takeMultiplier = 0;
+    int32_t colorBonus = 0;
+    int32_t numberBonus = 0;
+    int32_t cardLife = GAME_FRAMES;
+    std::array<int32_t, 3> tint = {0, 0, 100};
+    std::array<int32_t, 3> tintTarget = {0, 0, 100};
+    std::array<int32_t, PAIR_LOG_SIZE> colorBonusLog{};
+    std::array<int32_t, PAIR_LOG_SIZE> numberBonusLog{};
+    std::array<int32_t, PAIR_LOG_SIZE> popupAngle{};
+    std::array<int32_t, PAIR_LOG_SIZE> popupAge{};
+    std::array<Card, CARD_TABLE_SIZE> cards{};
+    std::unique_ptr<Keypad> keypad;
+};

@@ -1,0 +1,124 @@
+// TitleMain: the title screen, the six-mode menu with best scores, and the click to play.
+#include "state/title_main.h"
+
+#include <cstdio>
+
+#include "tolm2/tolm2.h"
+
+namespace {
+
+struct ModeRow {
+    const char* name;  // padded to seven characters
+    const char* key;
+    int32_t y;
+};
+
+// Index = mode; mode 0 has a best score but no row.
+constexpr ModeRow MODES[7] = {
+    {"", "HI_SCORE", 0},           {"LINE   ", "HI_SCORE1", 210}, {"SHUFFLE", "HI_SCORE2", 240},
+    {"MEMORY ", "HI_SCORE3", 270}, {"SQUARE ", "HI_SCORE4", 300}, {"MIXER  ", "HI_SCORE5", 330},
+    {"REVERSE", "HI_SCORE6", 360},
+};
+constexpr int32_t FIRST_MODE = 1;
+constexpr int32_t LAST_MODE = 6;
+
+// Written in this order when the configuration file cannot be read.
+struct Default {
+    const char* key;
+    int32_t value;
+};
+constexpr Default DEFAULTS[] = {
+    {"HI_SCORE", 0},  {"HI_SCORE1", 0}, {"HI_SCORE2", 0}, {"HI_SCORE3", 0},    {"HI_SCORE4", 0},
+    {"HI_SCORE5", 0}, {"HI_SCORE6", 0}, {"HOSHI", 1},     {"SELECT_HOSHI", 0},
+};
+
+constexpr int32_t NAME_X = 150;
+constexpr float NAME_SCALE = 3.0f;
+constexpr int32_t SCORE_X = 350;
+constexpr float SCORE_SCALE = 2.5f;
+// The pointer band and rows: open intervals, so a row boundary belongs to no row.
+constexpr int32_t BAND_LEFT = 150;
+constexpr int32_t BAND_RIGHT = 490;
+constexpr int32_t ROW_TOP = 180;
+constexpr int32_t ROW_HEIGHT = 30;
+constexpr int32_t BGM_FADE_MS = 1000;
+
+void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
+    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
+}
+
+// The mode whose row holds y (180 + 30k < y < 210 + 30k), or 0.
+int32_t modeAtRow(int32_t y) {
+    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+        const int32_t top = ROW_TOP + ROW_HEIGHT * mode;
+        if (top < y && y < top + ROW_HEIGHT) return mode;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TitleMain::TitleMain() {
+    Tolm_log("TitleMain\n");
+    setMsg(MSG_STAY);
+    started = false;
+    config = std::make_unique<ConfigParser>();
+    try {
+        config->load(CONFIG_FILE);
+    } catch (const TolmError&) {
+        for (const Default& entry : DEFAULTS) config->setInt(entry.key, entry.value);
+        config->save("");
+    }
+    for (int32_t mode = 0; mode <= LAST_MODE; ++mode) {
+        hiScores.at(static_cast<size_t>(mode)) = config->getInt(MODES[mode].key);
+    }
+    hoshi = config->getInt("HOSHI");
+    selectHoshi = config->getInt("SELECT_HOSHI");
+}
+
+void TitleMain::step() {
+    if (!started) {
+        started = true;
+        Tolm_stopBgm(BGM_FADE_MS);  // the last game's music fades out
+    }
+    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
+        setMsg(MSG_GAME);
+    }
+}
+
+void TitleMain::draw() {
+    Tolm_clear();
+    Tolm_begin2D();
+    Tolm_setBlendMode(BLEND_ALPHA);
+    Tolm_drawBox(50, 50, 540, 400, 0, 0.0f, 0, 0, 100, 255);
+    Tolm_drawText("Korvane", 130, 130, 5.0f, 255, 255, 0, 255);
+    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+        drawWhite(MODES[mode].name, NAME_X, MODES[mode].y, NAME_SCALE);
+    }
+    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+        char score[16];
+        std::snprintf(score, sizeof score, "%06d", hiScores.at(static_cast<size_t>(mode)));
+        drawWhite(score, SCORE_X, MODES[mode].y, SCORE_SCALE);
+    }
+    drawWhite("HI SCORE", 360, 190, 1.5f);
+    followPointer();
+    drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
+}
+
+// Inside the band the row under the pointer goes to the mode slot (0 between rows) and
+// is drawn again in light green; each change to a mode plays "select" once. Outside the
+// band the slot keeps the last mode, so a click there starts it.
+void TitleMain::followPointer() {
+    const int32_t x = Tolm_mouseX();
+    const int32_t y = Tolm_mouseY();
+    if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
+    const int32_t mode = modeAtRow(y);
+    if (mode > 0) {
+        Tolm_drawText(MODES[mode].name, NAME_X, MODES[mode].y, NAME_SCALE, 100, 255, 100, 255);
+    }
+    Tolm_setValue(MODE_SLOT, mode);
+    if (Tolm_getValue(MODE_SLOT) != hoveredMode) {
+        hoveredMode = Tolm_getValue(MODE_SLOT);
+        if (hoveredMode > 0) Tolm_playWAV("select", 0, -1);
+    }
+}

@@ -1,0 +1,163 @@
+// Many complete games with seeded random clicks, checking the rules' invariants every frame.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <random>
+
+#include "gamecore/game_main.h"
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+constexpr int GAMES_PER_MODE = 150;  // 7 modes: 1050 games
+constexpr int MAX_FRAMES_PER_GAME = 12000;
+
+// What one frame's invariants compare against the frame before.
+struct Watch {
+    int32_t score = 0;
+    int32_t takenCount = 0;
+};
+
+int countState(const GameMain& game, bool (*match)(int32_t)) {
+    int count = 0;
+    for (int32_t i = 0; i < game.getCardCount(); ++i) count += match(game.card(i).state) ? 1 : 0;
+    return count;
+}
+
+int32_t recountOpenGroups(const GameMain& game) {
+    std::array<int, NUMBER_COUNT> numbers{};
+    std::array<int, COLOR_COUNT> colors{};
+    for (int32_t i = 0; i < game.getCardCount(); ++i) {
+        const Card& c = game.card(i);
+        if (c.state >= 2) continue;
+        numbers.at(static_cast<size_t>(c.number)) += 1;
+        colors.at(static_cast<size_t>(c.color)) += 1;
+    }
+    int32_t open = 0;
+    for (int n : numbers) open += n >= 2 ? 1 : 0;
+    for (int n : colors) open += n >= 2 ? 1 : 0;
+    return open;
+}
+
+void checkInvariants(const GameMain& game, Watch& watch) {
+    std::array<int, COLOR_COUNT * NUMBER_COUNT> faces{};
+    for (int32_t i = 0; i < game.getCardCount(); ++i) {
+        const Card& c = game.card(i);
+        ASSERT_GE(c.color, 0);
+        ASSERT_LT(c.color, COLOR_COUNT);
+        ASSERT_GE(c.number, 0);
+        ASSERT_LT(c.number, NUMBER_COUNT);
+        faces.at(static_cast<size_t>(c.color * NUMBER_COUNT + c.number)) += 1;
+    }
+    for (int count : faces) ASSERT_EQ(count, 2);
+
+    ASSERT_LE(countState(game, [](int32_t s) { return s == 1; }), 1);
+    ASSERT_EQ(game.getSecondPick(), NO_CARD);
+    if (game.getFirstPick() != NO_CARD) {
+        ASSERT_EQ(game.card(game.getFirstPick()).state, 1);
+    }
+
+    ASSERT_GE(game.getScore(), watch.score);
+    ASSERT_EQ(game.getTakenCount() % 2, 0);
+    ASSERT_EQ(game.getTakenCount(), countState(game, [](int32_t s) { return s >= 2; }));
+    if (game.getTakenCount() != watch.takenCount) {
+        ASSERT_EQ(game.getOpenGroups(), recountOpenGroups(game));
+    }
+    watch.score = game.getScore();
+    watch.takenCount = game.getTakenCount();
+}
+
+// A player who clicks often: mostly on cards (edges included), sometimes on the picked
+// card, sometimes anywhere.
+class RandomPlayer {
+public:
+    explicit RandomPlayer(uint32_t seed) : rng(seed) {}
+
+    bool wantsClick() { return chance(35); }
+
+    void aim(const GameMain& game) {
+        const int roll = pick(0, 99);
+        int32_t target = NO_CARD;
+        if (roll < 15 && game.getFirstPick() != NO_CARD) {
+            target = game.getFirstPick();
+        } else if (roll < 80) {
+            target = pick(0, game.getCardCount() - 1);
+        }
+        if (target == NO_CARD) {
+            headless::setMouse(pick(0, 639), pick(0, 479));
+            return;
+        }
+        const Card& c = game.card(target);
+        headless::setMouse(game.getBoardX() + static_cast<int32_t>(c.x) + pick(-1, 33),
+                           game.getBoardY() + static_cast<int32_t>(c.y) + pick(-1, 33));
+    }
+
+    bool chance(int percent) { return pick(0, 99) < percent; }
+
+private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    std::mt19937 rng;
+};
+
+}  // namespace
+
+class GameSoak : public FrameworkTest {};
+
+TEST_F(GameSoak, ThousandGamesKeepEveryInvariantAndEndByARule) {
+    long frames = 0;
+    int games = 0;
+    std::array<int, 3> endings{};  // board empty, time up, no pair left
+    // Low bests, so that records (config.ini and replay saves) happen along the way.
+    writeFile(CONFIG_FILE,
+              "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
+              "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n");
+    for (int32_t mode = 0; mode <= 6; ++mode) {
+        for (int round = 0; round < GAMES_PER_MODE; ++round) {
+            const uint32_t seed = static_cast<uint32_t>(mode * 1000 + round);
+            Tolm_seedRandom(seed);
+            RandomPlayer player(seed);
+            Tolm_setValue(MODE_SLOT, mode);
+            GameMain game;
+            const bool drawn = round % 10 == 0;
+            Watch watch;
+            bool ended = false;
+            int frame = 0;
+            for (; frame < MAX_FRAMES_PER_GAME && game.getMsg() != MSG_TITLE; ++frame) {
+                game.step();
+                if (drawn) game.draw();
+                headless::clearDrawCalls();
+                headless::clearSoundCalls();
+                if (game.getScene() >= GameMain::PLAYING) {
+                    checkInvariants(game, watch);
+                    if (HasFatalFailure()) {
+                        FAIL() << "mode " << mode << " seed " << seed << " frame " << frame;
+                    }
+                }
+                if (!ended && game.getScene() == GameMain::RESULTS) {
+                    ended = true;
+                    if (game.getTakenCount() == game.getCardCount()) {
+                        endings[0] += 1;
+                    } else if (game.getTimeLeft() <= 0) {
+                        endings[1] += 1;
+                    } else {
+                        ASSERT_EQ(game.getOpenGroups(), 0) << "mode " << mode << " seed " << seed;
+                        endings[2] += 1;
+                    }
+                }
+                const bool click = player.wantsClick();
+                if (click) player.aim(game);
+                headless::setMouseButtons(click ? MOUSE_LEFT : 0);
+                nextFrame();
+            }
+            ASSERT_TRUE(ended) << "mode " << mode << " seed " << seed;
+            ASSERT_EQ(game.getMsg(), MSG_TITLE) << "mode " << mode << " seed " << seed;
+            frames += frame;
+            games += 1;
+        }
+    }
+    std::printf("soak: %d games, %ld frames; ended by empty board %d, time %d, no pair %d\n",
+                games, frames, endings[0], endings[1], endings[2]);
+    EXPECT_GE(games, 1000);
+}

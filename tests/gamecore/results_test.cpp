@@ -1,0 +1,137 @@
+// End of game: records, failed saves, the results wait and the results screen.
+#include <filesystem>
+
+#include "game_fixture.h"
+
+namespace fs = std::filesystem;
+
+class ResultsTest : public GameTest {
+protected:
+    // One frame of play with the given score, in which the clock runs out.
+    void endWithScore(int32_t mode, int32_t points) {
+        playingGame(mode);
+        game->setScore(points);
+        game->setTimeLeft(1);
+        frame();
+        ASSERT_EQ(game->getScene(), GameMain::RESULTS);
+    }
+
+    int replayFiles() const {
+        int count = 0;
+        for (int32_t mode = 0; mode < MODE_COUNT; ++mode) count += fs::exists(replayFile(mode));
+        return count;
+    }
+};
+
+TEST_F(ResultsTest, OnlyAStrictlyGreaterScoreIsARecord) {
+    struct Case {
+        int32_t mode, score;
+        bool saved, shown;
+    };
+    for (const auto& c : {Case{MODE_SHUFFLE, 5000, true, true}, Case{MODE_PLAIN, 5000, true, true},
+                          Case{MODE_SHUFFLE, 4000, false, true},
+                          Case{MODE_SHUFFLE, 3000, false, false}}) {
+        fs::remove_all("replay");
+        fs::create_directory("replay");
+        writeFile("config.ini", configText(4000));
+        endWithScore(c.mode, c.score);
+        EXPECT_EQ(readFile("config.ini"), configText(4000, c.mode, c.saved ? c.score : 4000));
+        EXPECT_EQ(replayFiles(), c.saved ? 1 : 0) << c.score;
+        if (c.saved) {
+            // One frame of play: the empty frame before it, the frame, the one after.
+            EXPECT_EQ(readFile(replayFile(c.mode)).size(), 3u * REPLAY_RECORD_BYTES);
+        }
+        EXPECT_EQ(game->getHiScore(c.mode), c.saved ? c.score : 4000);
+        EXPECT_EQ(textRunsAt(" NEW RECORD ", 75, 280).size(), c.shown ? 1u : 0u) << c.score;
+        EXPECT_EQ(tamaRegion(128, 0, 4, 4).size(), c.shown ? 13u : 0u);  // the spark spray
+        ASSERT_FALSE(headless::soundCalls().empty());
+        EXPECT_EQ(headless::soundCalls().back().file, "resource/sound/results.ogg");
+        EXPECT_EQ(headless::soundCalls().back().loops, 1);
+    }
+}
+
+TEST_F(ResultsTest, DefaultBestsCannotBeBeaten) {
+    fs::remove("config.ini");
+    endWithScore(MODE_LINE, 500000);
+    EXPECT_EQ(replayFiles(), 0);
+    EXPECT_EQ(readFile("config.ini"), configText(999999));
+}
+
+TEST_F(ResultsTest, MissingReplayFolderStillKeepsTheBest) {
+    fs::remove_all("replay");
+    endWithScore(MODE_SHUFFLE, 5000);
+    EXPECT_EQ(readFile("config.ini"), configText(0, MODE_SHUFFLE, 5000));
+    const std::string log = readFile("run.log");
+    EXPECT_NE(log.find("Cannot open or create file 'replay/replay_02.bin'\n"), std::string::npos)
+        << log;
+    EXPECT_EQ(textRunsAt("RESULTS", 110, 160).size(), 1u);
+    frames(121);
+    clickAt(300, 300);
+    EXPECT_EQ(game->getScene(), GameMain::CLOSING);
+}
+
+TEST_F(ResultsTest, UnwritableReplayFileOrConfigIsLoggedAndTheGameGoesOn) {
+    // Folders in the files' places cannot be written, even by root.
+    fs::create_directories("replay/replay_04.bin/inside");
+    endWithScore(MODE_SQUARE, 70);
+    EXPECT_EQ(readFile("config.ini"), configText(0, MODE_SQUARE, 70));
+    EXPECT_NE(readFile("run.log").find("replay/replay_04.bin"), std::string::npos);
+
+    playingGame(MODE_REVERSE);
+    fs::remove("config.ini");
+    fs::create_directories("config.ini/inside");
+    const size_t logBefore = readFile("run.log").size();
+    game->setScore(90);
+    game->setTimeLeft(1);
+    frame();
+    EXPECT_EQ(game->getScene(), GameMain::RESULTS);
+    EXPECT_EQ(readFile("replay/replay_06.bin").size(), 3u * REPLAY_RECORD_BYTES);
+    EXPECT_EQ(game->getHiScore(MODE_REVERSE), 90);
+    EXPECT_GT(readFile("run.log").size(), logBefore);
+}
+
+TEST_F(ResultsTest, ClicksWaitForTheHundredAndTwentyFirstStep) {
+    endWithScore(MODE_LINE, 0);
+    frames(119);
+    headless::setMouse(300, 300);
+    headless::setMouseButtons(MOUSE_LEFT);
+    frame();  // the 120th step
+    EXPECT_TRUE(textRuns("PRESS mouse L BUTTON TO EXIT").empty());
+    headless::setMouseButtons(0);
+    frame();  // the 121st step sees the press and ignores it
+    EXPECT_EQ(game->getScene(), GameMain::RESULTS);
+    EXPECT_EQ(game->getResultsCounter(), 121);
+    const auto press = textRunsAt("PRESS mouse L BUTTON TO EXIT", 100, 440);
+    ASSERT_EQ(press.size(), 1u);
+    EXPECT_EQ(press[0].cell, 16.0f);
+    frames(10);
+    clickAt(300, 300);
+    EXPECT_EQ(game->getScene(), GameMain::CLOSING);
+}
+
+TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
+    writeFile("config.ini", configText(100));
+    endWithScore(MODE_LINE, 12345);
+    struct Text {
+        std::string text;
+        int32_t x, y;
+        float cell;
+        Rgba rgba;
+    };
+    for (const auto& t : {Text{"RESULTS", 110, 160, 32.0f, WHITE}, Text{"SCORE", 175, 200, 16.0f, WHITE},
+                          Text{"12345", 140, 230, 32.0f, WHITE},
+                          Text{" NEW RECORD ", 75, 280, 24.0f, {255, 50, 50, 255}}}) {
+        const auto runs = textRunsAt(t.text, t.x, t.y);
+        ASSERT_EQ(runs.size(), 1u) << t.text;
+        EXPECT_EQ(runs[0].cell, t.cell) << t.text;
+        EXPECT_EQ(rgbaOf(runs[0]), t.rgba) << t.text;
+    }
+    for (const auto& call : headless::drawCalls()) {
+        EXPECT_NE(call.glyphs.text.rfind("TIME", 0), 0u);  // no clock on the results screen
+    }
+    // The spark spray: one ring of 13 about a random cell near the record line.
+    for (const auto& dot : tamaRegion(128, 0, 4, 4)) {
+        EXPECT_TRUE(dot.x >= 91 - 32 && dot.x <= 340 + 28 && dot.y >= 286 - 32 &&
+                    dot.y <= 325 + 28);
+    }
+}

@@ -1,0 +1,221 @@
+// The title scene: default config file, scores shown, the pointer rows, the sound and the click.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "state/title_main.h"
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+constexpr const char* DEFAULT_FILE =
+    "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
+    "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+
+class TitleScene : public FrameworkTest {
+protected:
+    void SetUp() override {
+        FrameworkTest::SetUp();
+        Tolm_loadWAV("select", "resource/sound/select.wav");
+        headless::clearSoundCalls();
+    }
+    // One frame of the scene loop: step and draw, then the frame boundary.
+    void runFrame(TitleMain& title) {
+        headless::clearDrawCalls();
+        title.step();
+        title.draw();
+        nextFrame();
+    }
+    // Moves the pointer, lets the next frame sample it, and runs that frame.
+    void hover(TitleMain& title, int32_t x, int32_t y) {
+        headless::setMouse(x, y);
+        nextFrame();
+        runFrame(title);
+    }
+    // The first drawing of text is at (x, y) with cells of scale * 8 in r, g, b, opaque.
+    void expectText(const std::string& text, int32_t x, int32_t y, float scale, int r, int g,
+                    int b) {
+        const plat::GlyphRun* run = findText(text);
+        ASSERT_NE(run, nullptr) << text;
+        EXPECT_EQ(run->cells.front().x, x) << text;
+        EXPECT_EQ(run->y, y) << text;
+        EXPECT_FLOAT_EQ(run->cell, scale * 8) << text;
+        EXPECT_EQ(std::vector<int>({run->r, run->g, run->b, run->a}),
+                  std::vector<int>({r, g, b, 255}))
+            << text;
+    }
+    size_t selectPlays() const { return playedSounds().size(); }
+    std::string constructionError() {
+        try {
+            TitleMain title;
+        } catch (const TolmError& e) {
+            return e.what();
+        }
+        return "(no error)";
+    }
+};
+
+TEST_F(TitleScene, MissingConfigIsWrittenWithTheNineDefaults) {
+    TitleMain title;
+    EXPECT_EQ(readFile("config.ini"), DEFAULT_FILE);
+    EXPECT_EQ(title.getHiScores(), (std::array<int32_t, 7>{0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(title.getMsg(), MSG_STAY);
+    EXPECT_EQ(readFile("run.log"), "TitleMain\n");
+    runFrame(title);
+    const std::vector<std::string> texts = drawnTexts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "000000"), 6);
+}
+
+TEST_F(TitleScene, ScoresArePaddedToSixDigitsOnTheirRows) {
+    writeFile("config.ini",
+              "HI_SCORE=5\nHI_SCORE1=0\nHI_SCORE2=0\nHI_SCORE3 = 1234\nHI_SCORE4=0\n"
+              "HI_SCORE5=0\nHI_SCORE6=1234567\nHOSHI=1\nSELECT_HOSHI=0\n");
+    TitleMain title;
+    EXPECT_EQ(title.getHiScores()[0], 5);
+    runFrame(title);
+    expectText("001234", 350, 270, 2.5f, 255, 255, 255);
+    expectText("1234567", 350, 360, 2.5f, 255, 255, 255);
+    EXPECT_EQ(findText("000005"), nullptr);  // mode 0 is read but not shown
+}
+
+TEST_F(TitleScene, MissingKeyOrSignedValueEndsTheSceneWithoutRepair) {
+    const std::string noSelect =
+        "HI_SCORE=0\nHI_SCORE1=0\nHI_SCORE2=0\nHI_SCORE3=0\nHI_SCORE4=0\nHI_SCORE5=0\n"
+        "HI_SCORE6=0\nHOSHI=1\n";
+    writeFile("config.ini", noSelect);
+    EXPECT_EQ(constructionError(), "ConfigParser.checkKey(): not exist key ... 'SELECT_HOSHI'");
+    EXPECT_EQ(readFile("config.ini"), noSelect);
+    writeFile("config.ini", "HI_SCORE = -1\n");
+    EXPECT_EQ(constructionError(), "not digit value ... 'HI_SCORE' -> '-1'");
+    writeFile("config.ini", "");
+    EXPECT_EQ(constructionError(), "ConfigParser.checkKey(): not exist key ... 'HI_SCORE'");
+}
+
+TEST_F(TitleScene, DrawsPanelTitleRowsAndPromptInPlace) {
+    TitleMain title;
+    runFrame(title);
+    const auto& calls = headless::drawCalls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0].kind, headless::DrawCall::CLEAR);
+    EXPECT_EQ(calls[1].kind, headless::DrawCall::BEGIN_2D);
+    EXPECT_EQ(calls[2].blend, BLEND_ALPHA);
+    ASSERT_EQ(calls[3].kind, headless::DrawCall::BOX);
+    const plat::Box& panel = calls[3].box;
+    EXPECT_EQ(std::vector<int>({panel.x, panel.y, panel.w, panel.h, panel.lineWidth, panel.r,
+                                panel.g, panel.b, panel.a}),
+              std::vector<int>({50, 50, 540, 400, 0, 0, 0, 100, 255}));
+    expectText("Korvane", 130, 130, 5.0f, 255, 255, 0);
+    const char* rows[] = {"LINE   ", "SHUFFLE", "MEMORY ", "SQUARE ", "MIXER  ", "REVERSE"};
+    for (int k = 0; k < 6; ++k) expectText(rows[k], 150, 210 + 30 * k, 3.0f, 255, 255, 255);
+    expectText("HI SCORE", 360, 190, 1.5f, 255, 255, 255);
+    expectText("MENU CLICK TO START", 180, 400, 2.0f, 255, 255, 255);
+    EXPECT_EQ(drawnTexts().back(), "MENU CLICK TO START");
+}
+
+TEST_F(TitleScene, FirstStepFadesOutTheLastGamesMusicOnce) {
+    Tolm_playBgm("resource/sound/results.ogg", -1, 0);
+    TitleMain title;
+    headless::clearSoundCalls();
+    runFrame(title);
+    runFrame(title);
+    const auto& calls = headless::soundCalls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].op, "fadeOut");
+    EXPECT_EQ(calls[0].arg, 1000);
+}
+
+TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredInTheModeSlot) {
+    TitleMain title;
+    hover(title, 300, 280);
+    EXPECT_EQ(Tolm_getValue(MODE_SLOT), 3);
+    EXPECT_EQ(title.getHoveredMode(), 3);
+    const std::vector<std::string> texts = drawnTexts();
+    ASSERT_EQ(std::count(texts.begin(), texts.end(), "MEMORY "), 2);
+    const auto& calls = headless::drawCalls();
+    const auto highlight = std::find_if(calls.rbegin(), calls.rend(), [](const auto& call) {
+        return call.kind == headless::DrawCall::GLYPHS && call.glyphs.text == "MEMORY ";
+    });
+    EXPECT_EQ(std::vector<int>({highlight->glyphs.r, highlight->glyphs.g, highlight->glyphs.b,
+                                highlight->glyphs.y}),
+              std::vector<int>({100, 255, 100, 270}));
+}
+
+// Open intervals: 150 < x < 490 and 180 + 30k < y < 210 + 30k; outside the band the slot
+// keeps its mode.
+TEST_F(TitleScene, RowAndBandBoundsAreExclusive) {
+    TitleMain title;
+    const std::array<int32_t, 3> cases[] = {
+        {300, 211, 1}, {300, 239, 1}, {300, 240, 0}, {300, 241, 2}, {300, 210, 0},
+        {300, 389, 6}, {300, 390, 0}, {151, 225, 1}, {150, 255, 1}, {490, 255, 1},
+        {489, 255, 2}, {0, 400, 2},
+    };
+    for (const auto& [x, y, mode] : cases) {
+        hover(title, x, y);
+        EXPECT_EQ(Tolm_getValue(MODE_SLOT), mode) << "at " << x << ", " << y;
+    }
+}
+
+TEST_F(TitleScene, SelectSoundPlaysOncePerChangeOfRowAndNeverForZero) {
+    TitleMain title;
+    hover(title, 300, 225);
+    hover(title, 300, 230);
+    EXPECT_EQ(selectPlays(), 1u);
+    hover(title, 300, 255);
+    EXPECT_EQ(selectPlays(), 2u);
+    hover(title, 300, 240);  // boundary: slot 0, silently
+    hover(title, 300, 100);  // above the rows
+    EXPECT_EQ(Tolm_getValue(MODE_SLOT), 0);
+    EXPECT_EQ(title.getHoveredMode(), 0);
+    EXPECT_EQ(selectPlays(), 2u);
+    hover(title, 300, 255);  // back onto the same row: a change again
+    EXPECT_EQ(selectPlays(), 3u);
+    const headless::SoundCall& last = headless::soundCalls().back();
+    EXPECT_EQ(std::make_tuple(last.file, last.loops, last.arg),
+              std::make_tuple(std::string("resource/sound/select.wav"), 0, -1));
+}
+
+TEST_F(TitleScene, ClickOutsideTheBandStartsTheLastHoveredMode) {
+    TitleMain title;
+    hover(title, 300, 315);
+    hover(title, 600, 315);
+    EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
+    EXPECT_EQ(drawnTexts().size(), 15u);  // no highlight
+    headless::setMouseButtons(MOUSE_LEFT);
+    nextFrame();
+    runFrame(title);
+    EXPECT_EQ(title.getMsg(), MSG_GAME);
+    EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
+}
+
+TEST_F(TitleScene, ReturningFromAGameKeepsTheModeSilentlyUntilTheBandIsEntered) {
+    Tolm_setValue(MODE_SLOT, 5);
+    headless::setMouse(10, 10);
+    nextFrame();
+    TitleMain title;
+    runFrame(title);
+    EXPECT_EQ(selectPlays(), 0u);
+    hover(title, 300, 345);  // the same mode, but hoveredMode starts at 0
+    EXPECT_EQ(selectPlays(), 1u);
+    hover(title, 10, 10);
+    headless::setMouseButtons(MOUSE_LEFT);
+    nextFrame();
+    runFrame(title);
+    EXPECT_EQ(title.getMsg(), MSG_GAME);
+}
+
+TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
+    TitleMain title;
+    hover(title, 300, 240);
+    for (const uint8_t button : {MOUSE_LEFT, MOUSE_RIGHT, MOUSE_MIDDLE}) {
+        if (button != MOUSE_LEFT) hover(title, 300, 225);
+        headless::setMouseButtons(button);
+        nextFrame();
+        runFrame(title);
+        headless::setMouseButtons(0);
+        EXPECT_EQ(title.getMsg(), MSG_STAY) << int(button);  // left only while slot 10 is 0
+    }
+}
+
+}  // namespace
