@@ -39,3 +39,4 @@ link() {
 link config_fuzzer "$ROOT/fuzz/config_fuzzer.cpp" "$ROOT"/src/config/*.cpp $FRAMEWORK
 # shellcheck disable=SC2086
 link replay_fuzzer "$ROOT/fuzz/replay_fuzzer.cpp" "$ROOT"/src/keypad/*.cpp $FRAMEWORK
+link command_line_fuzzer "$ROOT/fuzz/command_line_fuzzer.cpp" "$ROOT"/src/boot/command_line.cpp

@@ -1,7 +1,31 @@
 // Parsing of the command line into a window size and a full-screen choice.
 #include "boot/command_line.h"
 
+#include <cstdio>
 #include <cstring>
+
+namespace {
+
+// An argument as it may appear inside the one-line message: control and non-ASCII bytes
+// escaped, long texts cut, so a hostile argument cannot break or flood the line.
+std::string quoted(const std::string& arg) {
+    constexpr size_t MAX_SHOWN = 32;
+    std::string shown = "'";
+    for (size_t i = 0; i < arg.size() && i < MAX_SHOWN; ++i) {
+        const unsigned char c = static_cast<unsigned char>(arg[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            shown.push_back(static_cast<char>(c));
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+        }
+    }
+    if (arg.size() > MAX_SHOWN) shown += "...";
+    return shown + "'";
+}
+
+}  // namespace
 
 int32_t parseLeadingInt(const std::string& text) {
     size_t i = 0;
@@ -30,8 +54,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         line.windowWidth = parseLeadingInt(args[i + 1]);
         line.windowHeight = parseLeadingInt(args[i + 2]);
         if (line.windowWidth < 1 || line.windowHeight < 1) {
-            line.error = "korvane: -res size must be at least 1 x 1, got '" + args[i + 1] +
-                         "' '" + args[i + 2] + "'; " + USAGE;
+            line.error = "korvane: -res size must be at least 1 x 1, got " + quoted(args[i + 1]) +
+                         " " + quoted(args[i + 2]) + "; " + USAGE;
             return line;
         }
         i += 2;

@@ -59,19 +59,18 @@ void Keypad::update() {
 }
 
 void Keypad::recordFrame() {
-    using Query = bool (Keypad::*)(bool);
-    // The twelve queries in file order, called through the virtual table.
-    static constexpr Query QUERIES[keypad_fields::FIELD_COUNT] = {
-        &Keypad::holdA, &Keypad::holdB, &Keypad::holdLeft, &Keypad::holdUp,
-        &Keypad::holdRight, &Keypad::holdDown, &Keypad::pushA, &Keypad::pushB,
-        &Keypad::pushLeft, &Keypad::pushUp, &Keypad::pushRight, &Keypad::pushDown,
+    // The twelve queries in file order, through the virtual table; a braced list is
+    // evaluated left to right.
+    const bool answers[keypad_fields::FIELD_COUNT] = {
+        holdA(false), holdB(false), holdLeft(false), holdUp(false), holdRight(false),
+        holdDown(false), pushA(false), pushB(false), pushLeft(false), pushUp(false),
+        pushRight(false), pushDown(false),
     };
     const bool flags[KEYPAD_BUTTONS] = {recordA, recordB, recordLeft, recordUp, recordRight,
                                         recordDown};
     KeypadState& state = entry(frame);
     for (int k = 0; k < keypad_fields::FIELD_COUNT; ++k) {
-        const bool answer = (this->*QUERIES[k])(false);
-        state.*keypad_fields::inFileOrder(k) = answer && flags[k % KEYPAD_BUTTONS];
+        state.*keypad_fields::inFileOrder(k) = answers[k] && flags[k % KEYPAD_BUTTONS];
     }
 }
 

@@ -49,4 +49,6 @@ TEST(CommandLine, ResWithMissingOrTooSmallValuesIsRefusedWithTheUsage) {
         EXPECT_EQ(line.error.find('\n'), std::string::npos);
     }
     EXPECT_NE(parse({"-res", "abc", "480"}).error.find("'abc'"), std::string::npos);
+    // A hostile value cannot break the message into several lines.
+    EXPECT_NE(parse({"-res", "a\nb", "1"}).error.find("'a\\x0Ab'"), std::string::npos);
 }

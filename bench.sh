@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up and builds KORVANE, then runs every benchmark in build/bench/ on a virtual display
+# from the repository root, where the game finds resource/.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+export SDL_AUDIODRIVER=dummy
+
+# -noreset: without it Xvfb resets whenever its last client leaves, and SDL's display probe
+# (connect, leave, connect again) can then lose its real connection to the reset.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
+    status=0
+    for bench in build/bench/*; do
+        [ -f "$bench" ] && [ -x "$bench" ] || continue
+        echo "== $(basename "$bench")"
+        "$bench" || status=1
+    done
+    exit $status'

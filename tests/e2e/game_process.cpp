@@ -1,0 +1,238 @@
+// Starting, driving and reaping the game binary for the end-to-end tests.
+#include "game_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "e2e_files.h"
+#include "support/scratch.h"
+#include "x_display.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+inline constexpr const char* CAPTION_PATTERN = "^KORVANE$";
+inline constexpr const char* HOLD_SECONDS = "0.08";  // several 16 ms frames
+inline constexpr auto POLL_INTERVAL = 20ms;
+
+using Clock = std::chrono::steady_clock;
+
+// argv or envp for posix_spawn: pointers into strings that outlive the call.
+std::vector<char*> pointersTo(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& text : strings) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// The test's environment with the audio driver forced to the silent one.
+std::vector<std::string> gameEnvironment() {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, "SDL_AUDIODRIVER=", 16) != 0) entries.emplace_back(*entry);
+    }
+    entries.emplace_back("SDL_AUDIODRIVER=dummy");
+    return entries;
+}
+
+int statusOf(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
+
+int millisecondsUntil(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<long long>(0, left.count()));
+}
+
+fs::file_time_type modifiedTime(const fs::path& file) {
+    std::error_code error;
+    const fs::file_time_type time = fs::last_write_time(file, error);
+    return error ? fs::file_time_type::min() : time;
+}
+
+}  // namespace
+
+CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    std::vector<std::string> arguments(argv);
+    std::vector<char*> argumentPointers = pointersTo(arguments);
+    pid_t child = -1;
+    const int spawned = posix_spawnp(&child, argumentPointers[0], &actions, nullptr,
+                                     argumentPointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    if (spawned != 0) {
+        close(pipeEnds[0]);
+        throw std::runtime_error("cannot start " + argv.at(0) + ": " + std::strerror(spawned));
+    }
+
+    CommandResult result;
+    const Clock::time_point deadline = Clock::now() + timeout;
+    bool timedOut = false;
+    for (;;) {
+        pollfd readable{pipeEnds[0], POLLIN, 0};
+        const int ready = poll(&readable, 1, millisecondsUntil(deadline));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) {
+            timedOut = true;
+            break;
+        }
+        char buffer[4096];
+        const ssize_t count = read(pipeEnds[0], buffer, sizeof buffer);
+        if (count <= 0) break;
+        result.output.append(buffer, static_cast<size_t>(count));
+    }
+    close(pipeEnds[0]);
+    if (timedOut) kill(child, SIGKILL);
+    int waitStatus = 0;
+    waitpid(child, &waitStatus, 0);
+    result.status = timedOut ? -1 : statusOf(waitStatus);
+    return result;
+}
+
+GameProcess::GameProcess(const std::vector<std::string>& args) : directory(fs::current_path()) {
+    std::string error;
+    if (std::getenv("DISPLAY") != nullptr && !holdDisplayOpen(error)) {
+        throw std::runtime_error(error);
+    }
+    std::vector<std::string> arguments{KORVANE_BIN};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+    std::vector<std::string> environment = gameEnvironment();
+    std::vector<char*> argumentPointers = pointersTo(arguments);
+    std::vector<char*> environmentPointers = pointersTo(environment);
+
+    const std::string out = (directory / "korvane.out").string();
+    const std::string err = (directory / "korvane.err").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int spawned = posix_spawn(&pid, KORVANE_BIN, &actions, nullptr, argumentPointers.data(),
+                                    environmentPointers.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        pid = -1;
+        throw std::runtime_error(std::string("cannot start the game: ") + std::strerror(spawned));
+    }
+}
+
+GameProcess::~GameProcess() {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+const std::string& GameProcess::window() {
+    // Polled rather than "search --sync", which looks only every half second.
+    const Clock::time_point deadline = Clock::now() + 10s;
+    while (windowId.empty()) {
+        const CommandResult found = runCommand({"xdotool", "search", "--name", CAPTION_PATTERN});
+        std::istringstream lines(found.output);
+        std::getline(lines, windowId);
+        if (!windowId.empty()) break;
+        if (!running()) throw std::runtime_error("the game ended before its window appeared");
+        if (Clock::now() >= deadline) throw std::runtime_error("no window captioned KORVANE");
+        std::this_thread::sleep_for(POLL_INTERVAL);
+    }
+    return windowId;
+}
+
+WindowSize GameProcess::windowSize() {
+    const CommandResult result = runCommand({"xdotool", "getwindowgeometry", "--shell", window()});
+    WindowSize size;
+    std::istringstream lines(result.output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("WIDTH=", 0) == 0) size.width = std::stoi(line.substr(6));
+        if (line.rfind("HEIGHT=", 0) == 0) size.height = std::stoi(line.substr(7));
+    }
+    return size;
+}
+
+std::string GameProcess::windowName() {
+    std::string name = runCommand({"xdotool", "getwindowname", window()}).output;
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    return name;
+}
+
+void GameProcess::movePointer(int x, int y) {
+    pointerX = x;
+    pointerY = y;
+    runCommand(
+        {"xdotool", "mousemove", "--window", window(), std::to_string(x), std::to_string(y)});
+}
+
+void GameProcess::click(int x, int y) {
+    pointerX = x;
+    pointerY = y;
+    runCommand({"xdotool", "mousemove", "--window", window(), std::to_string(x), std::to_string(y),
+                "mousedown", "1", "sleep", HOLD_SECONDS, "mouseup", "1"});
+}
+
+void GameProcess::pressKey(const std::string& key) {
+    runCommand({"xdotool", "mousemove", "--window", window(), std::to_string(pointerX),
+                std::to_string(pointerY), "keydown", key, "sleep", HOLD_SECONDS, "keyup", key});
+}
+
+void GameProcess::closeWindow() {
+    std::string error;
+    if (!requestWindowClose(window(), error)) throw std::runtime_error(error);
+}
+
+fs::path GameProcess::screenshot(std::chrono::milliseconds timeout) {
+    const fs::path file = directory / "tolmshot.bmp";
+    const fs::file_time_type before = modifiedTime(file);
+    pressKey("F12");
+    const Clock::time_point deadline = Clock::now() + timeout;
+    while (modifiedTime(file) == before || !isCompleteBmp(file)) {
+        if (Clock::now() >= deadline) throw std::runtime_error("F12 wrote no new tolmshot.bmp");
+        std::this_thread::sleep_for(POLL_INTERVAL);
+    }
+    return file;
+}
+
+int GameProcess::waitExit(std::chrono::milliseconds timeout) {
+    const Clock::time_point deadline = Clock::now() + timeout;
+    while (running()) {
+        if (Clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            pid = -1;
+            throw std::runtime_error("the game did not exit in time and was killed");
+        }
+        std::this_thread::sleep_for(POLL_INTERVAL);
+    }
+    return exitStatus;
+}
+
+bool GameProcess::running() {
+    if (pid <= 0) return false;
+    int waitStatus = 0;
+    if (waitpid(pid, &waitStatus, WNOHANG) != pid) return true;
+    exitStatus = statusOf(waitStatus);
+    pid = -1;
+    return false;
+}
+
+std::string GameProcess::standardOutput() const { return readFile(directory / "korvane.out"); }
+
+std::string GameProcess::standardError() const { return readFile(directory / "korvane.err"); }

@@ -1,0 +1,19 @@
+// Direct X requests the e2e tests need and xdotool does not make.
+#pragma once
+
+#include <string>
+
+// Opens one connection to $DISPLAY and keeps it for the life of the test process; later
+// calls do nothing. xvfb-run starts Xvfb without -noreset, so the server resets whenever
+// its last client leaves, and a client that connects during the reset is dropped: SDL
+// probes the display by connecting and leaving at once, so a game started with no other
+// client on the server fails now and then with "Couldn't initialize SDL". A connection
+// held here means the client count never falls to zero.
+// Returns false with a reason in error when libX11 or the display cannot be reached.
+bool holdDisplayOpen(std::string& error);
+
+// Sends the window (an X id in decimal, as xdotool prints it) a WM_PROTOCOLS client
+// message carrying WM_DELETE_WINDOW. That message is all a window manager does when the
+// user clicks the close box; SDL 1.2 turns it into SDL_QUIT.
+// Returns false with a reason in error when the display or libX11 cannot be reached.
+bool requestWindowClose(const std::string& window, std::string& error);
