@@ -5,6 +5,7 @@
 #include <array>
 
 #include "tolm2/platform/platform.h"
+#include "tolm2/platform/sdl/sdl_draw.h"
 
 namespace {
 std::array<SDL_Joystick*, 4> joysticks{};
@@ -22,10 +23,13 @@ bool init() { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTIC
 void shutdown() { SDL_Quit(); }
 
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
+    flushDrawing();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     Uint32 flags = SDL_OPENGL;
     if (fullscreen) flags |= SDL_FULLSCREEN;
-    return SDL_SetVideoMode(width, height, 0, flags) != nullptr;
+    const bool opened = SDL_SetVideoMode(width, height, 0, flags) != nullptr;
+    forgetDrawingState();
+    return opened;
 }
 
 void initView(int32_t width, int32_t height) {
@@ -54,7 +58,10 @@ void iconify() { SDL_WM_IconifyWindow(); }
 
 int showCursor(int toggle) { return SDL_ShowCursor(toggle); }
 
-void swapBuffers() { SDL_GL_SwapBuffers(); }
+void swapBuffers() {
+    flushDrawing();
+    SDL_GL_SwapBuffers();
+}
 
 std::string errorText() { return SDL_GetError(); }
 
