@@ -8,6 +8,8 @@ export SDL_AUDIODRIVER=dummy
 
 # -noreset: without it Xvfb resets whenever its last client leaves, and SDL's display probe
 # (connect, leave, connect again) can then lose its real connection to the reset.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     status=0
     for bench in build/bench/*; do
@@ -15,4 +17,12 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
         echo "== $(basename "$bench")"
         "$bench" || status=1
     done
-    exit $status'
+    exit $status' >"$output" 2>&1 && status=0 || status=$?
+grep -v '^summary|' "$output" || true
+
+echo
+echo "== Summary: $(nproc) cores, $(uname -m), $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1), Xvfb with Mesa software OpenGL"
+echo "| Figure | Measured | Goal |"
+echo "|---|---|---|"
+grep '^summary|' "$output" | sed 's/^summary//; s/$/|/'
+exit $status

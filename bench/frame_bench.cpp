@@ -44,6 +44,19 @@ int main() {
         printFrameTable(frames);
         printMeters(frames);
         std::printf("meters at the end: FPS %d, CPU %d%%\n", Tolm_getFps(), Tolm_getCpu());
+        std::vector<double> periods;
+        for (const FrameRecord& frame : frames) {
+            if (frame.periodMs > 0) periods.push_back(frame.periodMs);
+        }
+        const Spread pacing = spreadOf(periods);
+        printSummary("frame period, mean", formatFigure("%.2f ms", pacing.mean), "16.0 to 16.2 ms");
+        printSummary("frame period, p99", formatFigure("%.2f ms", pacing.p99), "at most 17.5 ms");
+        printSummary("meter FPS / CPU at the end",
+                     std::to_string(Tolm_getFps()) + " / " + std::to_string(Tolm_getCpu()) + " %",
+                     "62 or 63 FPS");
+        printSummary("start-up to first frame",
+                     formatFigure("%.0f ms", millisecondsBetween(start, frames.front().shownAt)),
+                     "under 300 ms");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "frame_bench: %s\n", error.what());
         return 1;

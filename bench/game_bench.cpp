@@ -131,6 +131,13 @@ int main() {
         std::printf("logic step alone, %d MIXER steps: %.2f us (goal: under 20 us)\n", LOGIC_STEPS,
                     logic);
         std::printf("peak resident memory: %.1f MiB (goal: under 100 MiB)\n", peakResidentMiB());
+        printSummary("busy frame / bare frame",
+                     formatFigure("%.3f", busy.frame.mean) + " / " + formatFigure("%.3f ms", bare.mean) +
+                         " = " + formatFigure("%.2f", busy.frame.mean / bare.mean),
+                     "ratio at most 2.0");
+        printSummary("logic step alone", formatFigure("%.2f us", logic), "under 20 us");
+        printSummary("peak resident memory, playing scene", formatFigure("%.1f MiB", peakResidentMiB()),
+                     "under 100 MiB");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "game_bench: %s\n", error.what());
         return 1;

@@ -109,3 +109,13 @@ void printMeters(const std::vector<FrameRecord>& frames) {
     }
     std::printf("\n");
 }
+
+void printSummary(const char* figure, const std::string& value, const char* goal) {
+    std::printf("summary|%s|%s|%s\n", figure, value.c_str(), goal);
+}
+
+std::string formatFigure(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}

@@ -38,3 +38,8 @@ void printFrameTable(const std::vector<FrameRecord>& frames);
 void printMeters(const std::vector<FrameRecord>& frames);
 
 double millisecondsBetween(BenchClock::time_point from, BenchClock::time_point to);
+
+// One row of the summary table that bench.sh gathers from every benchmark's output:
+// printed as "summary|<figure>|<value>|<goal>".
+void printSummary(const char* figure, const std::string& value, const char* goal);
+std::string formatFigure(const char* format, double value);

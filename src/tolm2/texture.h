@@ -27,6 +27,7 @@ public:
 
     const std::string& getFileName() const { return fileName; }
     const Mask& getMask() const { return mask; }
+    // The platform's handle of the uploaded picture.
     uint32_t getId() const { return id; }
     int32_t getWidth() const { return width; }
     int32_t getHeight() const { return height; }

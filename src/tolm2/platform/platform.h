@@ -84,7 +84,9 @@ void clear();
 void begin2D();
 // Tolm_setBlendMode: modes 0..5 as BlendMode; other values are not passed.
 void setBlend(int32_t mode);
-// Texture::create: uploads with mipmaps and nearest filtering; returns the GL name.
+// Texture::create: uploads the picture for nearest-filtered drawing; returns a handle
+// (never 0) that drawing calls name it by. A picture's texture coordinates run 0..1
+// across the picture itself, however the layer stores it.
 uint32_t createTexture(const Image& image);
 void deleteTexture(uint32_t id);
 
