@@ -7,9 +7,11 @@
 #include "gamecore/mode_table.h"
 #include "tolm2/tolm2.h"
 
+// The record is saved before the results music starts, so that a music file gone
+// missing cannot cost the player a new best.
 void GameMain::endGame() {
-    Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     if (hiScore(gameMode) < score) saveRecord();
+    Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     scene = RESULTS;
 }
 

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -40,13 +41,25 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
-// The test's environment with the audio driver forced to the silent one.
-std::vector<std::string> gameEnvironment() {
+// The name part of a "NAME=value" entry, with its "=".
+std::string variableOf(const std::string& entry) { return entry.substr(0, entry.find('=') + 1); }
+
+// Sets the variable of setting ("NAME=value") in entries, replacing any earlier value.
+void setVariable(std::vector<std::string>& entries, const std::string& setting) {
+    const std::string variable = variableOf(setting);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&](const std::string& e) { return variableOf(e) == variable; }),
+                  entries.end());
+    entries.push_back(setting);
+}
+
+// The test's environment with the audio driver forced to the silent one, then the
+// overrides ("NAME=value" each) on top.
+std::vector<std::string> gameEnvironment(const std::vector<std::string>& overrides) {
     std::vector<std::string> entries;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, "SDL_AUDIODRIVER=", 16) != 0) entries.emplace_back(*entry);
-    }
-    entries.emplace_back("SDL_AUDIODRIVER=dummy");
+    for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
+    setVariable(entries, "SDL_AUDIODRIVER=dummy");
+    for (const std::string& setting : overrides) setVariable(entries, setting);
     return entries;
 }
 
@@ -108,14 +121,16 @@ CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::mill
     return result;
 }
 
-GameProcess::GameProcess(const std::vector<std::string>& args) : directory(fs::current_path()) {
+GameProcess::GameProcess(const std::vector<std::string>& args, const LaunchOptions& options)
+    : directory(fs::current_path()) {
     std::string error;
     if (std::getenv("DISPLAY") != nullptr && !holdDisplayOpen(error)) {
         throw std::runtime_error(error);
     }
-    std::vector<std::string> arguments{KORVANE_BIN};
+    std::vector<std::string> arguments(options.wrapper);
+    arguments.push_back(KORVANE_BIN);
     arguments.insert(arguments.end(), args.begin(), args.end());
-    std::vector<std::string> environment = gameEnvironment();
+    std::vector<std::string> environment = gameEnvironment(options.environment);
     std::vector<char*> argumentPointers = pointersTo(arguments);
     std::vector<char*> environmentPointers = pointersTo(environment);
 
@@ -127,8 +142,8 @@ GameProcess::GameProcess(const std::vector<std::string>& args) : directory(fs::c
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int spawned = posix_spawn(&pid, KORVANE_BIN, &actions, nullptr, argumentPointers.data(),
-                                    environmentPointers.data());
+    const int spawned = posix_spawnp(&pid, argumentPointers[0], &actions, nullptr,
+                                     argumentPointers.data(), environmentPointers.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         pid = -1;

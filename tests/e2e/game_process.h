@@ -25,14 +25,26 @@ struct WindowSize {
     int height = 0;
 };
 
+// How a GameProcess starts the game, beyond its arguments.
+struct LaunchOptions {
+    // "NAME=value" entries that replace the test's own variables of those names, the
+    // silent audio driver included.
+    std::vector<std::string> environment;
+    // A command the game runs under (looked up on PATH), such as setpriv to drop
+    // privileges: the game's path and arguments follow the wrapper's.
+    std::vector<std::string> wrapper;
+};
+
 // One run of the built game (KORVANE_BIN) in the current working directory, normally a
 // ScratchDir. Its standard output and error go to "korvane.out" and "korvane.err" there.
 // The methods that need the window find it first; a step that cannot finish in time
 // throws std::runtime_error, which GoogleTest reports as a failure of the test.
 class GameProcess {
 public:
-    // Starts the game with args (the program path is added) and SDL_AUDIODRIVER=dummy.
-    explicit GameProcess(const std::vector<std::string>& args = {});
+    // Starts the game with args (the program path is added) and SDL_AUDIODRIVER=dummy,
+    // changed as options say.
+    explicit GameProcess(const std::vector<std::string>& args = {},
+                         const LaunchOptions& options = {});
     // Kills the game if it is still running, so no test leaves a window behind.
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;

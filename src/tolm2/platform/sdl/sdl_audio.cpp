@@ -14,12 +14,21 @@ Mix_Music* music = nullptr;
 
 namespace plat {
 
-bool openAudio() { return Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0; }
+bool openAudio() {
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0) return true;
+    // Some drivers fail without a word; the log line should still say what failed.
+    if (SDL_GetError()[0] == '\0') SDL_SetError("Couldn't open the audio device");
+    return false;
+}
 
 void closeAudio() { Mix_CloseAudio(); }
 
 int loadSample(const std::string& file) {
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(file.c_str(), "rb"), 1);
+    // Opened here, so that a missing file reports SDL's "Couldn't open" rather than the
+    // mixer's complaint about a null source.
+    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+    if (source == nullptr) return 0;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
     if (chunk == nullptr) return 0;
     const int handle = nextSample++;
     samples[handle] = chunk;
