@@ -1,0 +1,196 @@
+// The end-of-game checks and the pair-taking loop shared by the game and mode tests.
+#include "game_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <thread>
+#include <utility>
+
+#include "support/scratch.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// config.ini as the title writes it, key by key.
+constexpr std::array<std::pair<const char*, const char*>, 9> DEFAULTS{{{"HI_SCORE", "0"},
+                                                                       {"HI_SCORE1", "0"},
+                                                                       {"HI_SCORE2", "0"},
+                                                                       {"HI_SCORE3", "0"},
+                                                                       {"HI_SCORE4", "0"},
+                                                                       {"HI_SCORE5", "0"},
+                                                                       {"HI_SCORE6", "0"},
+                                                                       {"HOSHI", "1"},
+                                                                       {"SELECT_HOSHI", "0"}}};
+constexpr size_t RECORD_FIELDS = 12;
+constexpr Rgb RECORD_RED{255, 50, 50};
+// A take animation runs 31 frames and a bonus pop-up 60: after this the board is still.
+constexpr auto BOARD_SETTLES = 1200ms;
+constexpr int CLEAN_LOOKS = 20;
+// The record line has a burst of sparks over it in nearly every frame.
+constexpr double SPARKS_OVER_TEXT = 0.08;
+
+std::string sixDigits(long value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%06ld", value);
+    return text;
+}
+
+void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
+    EXPECT_FALSE(readClock(shot).has_value()) << "the results screen hides the clock";
+    // Sparks fly about the record line and bonus icons may still cross the text: look
+    // until each part has shown clean once.
+    bool labelShown = false;
+    bool scoreShown = false;
+    bool recordShown = false;
+    bool bestShown = false;
+    for (int look = 0;
+         look < CLEAN_LOOKS && !(labelShown && scoreShown && recordShown && bestShown); ++look) {
+        if (look > 0) shot = player.look();
+        const std::optional<long> hud = readScore(shot);
+        const std::optional<std::string> written = readDigits(shot, 140, 230, 4.0f, WHITE_TEXT);
+        if (hud) finished.score = *hud;
+        if (showsText(shot, "SCORE", 175, 200, 2.0f, WHITE_TEXT)) labelShown = true;
+        if (hud && written && *written == std::to_string(*hud)) scoreShown = true;
+        // The record is the mode's best from now on, in the HUD too.
+        const std::optional<std::string> best = readDigits(shot, 410, 30, 4.0f, WHITE_TEXT);
+        if (hud && best && *best == std::to_string(*hud)) bestShown = true;
+        if (textMismatch(shot, " NEW RECORD ", 75, 280, 3.0f, RECORD_RED) <= SPARKS_OVER_TEXT) {
+            recordShown = true;
+        }
+    }
+    EXPECT_TRUE(labelShown) << "the results say SCORE";
+    EXPECT_TRUE(scoreShown) << "the results show the score of the HUD";
+    EXPECT_TRUE(recordShown) << "a record shows \" NEW RECORD \"";
+    EXPECT_TRUE(bestShown) << "the HUD's HI SCORE is the new best";
+    EXPECT_GT(finished.score, 0);
+}
+
+void expectTitleBests(const Image& title, int mode, long score) {
+    for (int row = MODE_LINE; row <= MODE_REVERSE; ++row) {
+        const std::string expected = row == mode ? sixDigits(score) : "000000";
+        EXPECT_EQ(readDigits(title, TITLE_SCORE_X, titleRowY(row), TITLE_SCORE_SCALE, WHITE_TEXT)
+                      .value_or("unreadable"),
+                  expected)
+            << "title row " << row;
+    }
+}
+
+void expectReplayOfTheGame(const Player& player, const std::string& bytes) {
+    ASSERT_FALSE(bytes.empty()) << "no replay file";
+    EXPECT_EQ(bytes.size() % REPLAY_RECORD_SIZE, 0u) << bytes.size();
+    const std::vector<ReplayRecord> records = replayRecords(bytes);
+    ASSERT_GE(records.size(), 2u);
+    const ReplayRecord idle(RECORD_FIELDS, 0);
+    EXPECT_EQ(records.front(), idle) << "the frame before the first sample";
+    EXPECT_EQ(records.back(), idle) << "the unsampled frame after the last";
+    for (const ReplayRecord& record : records) {
+        for (const int flag : record) ASSERT_TRUE(flag == 0 || flag == 1) << flag;
+    }
+    // One record per frame of play, plus the two idle ones. The clock was seen at some
+    // frame of play; every frame takes at least 16 ms after the last picture of READY.
+    const long played = static_cast<long>(records.size()) - 2;
+    EXPECT_GE(played, FULL_CLOCK - player.lowestClockSeen());
+    if (player.beforePlay() != Player::Clock::time_point{}) {
+        const auto window = std::chrono::duration_cast<std::chrono::milliseconds>(
+            player.resultsSeen() - player.beforePlay());
+        EXPECT_LE(played, window.count() / FRAME_MS + 1);
+    }
+}
+
+}  // namespace
+
+std::string defaultConfig() { return configWithBest(0, 0); }
+
+std::string configWithBest(int mode, long score) {
+    std::string text;
+    for (size_t k = 0; k < DEFAULTS.size(); ++k) {
+        const auto& [key, value] = DEFAULTS.at(k);
+        const bool best = mode > 0 && k == static_cast<size_t>(mode);
+        text += std::string(key) + " = " + (best ? std::to_string(score) : value) + "\n";
+    }
+    return text;
+}
+
+std::string replayFileOf(int mode) { return "replay/replay_0" + std::to_string(mode) + ".bin"; }
+
+std::vector<ReplayRecord> replayRecords(const std::string& bytes) {
+    std::vector<ReplayRecord> records;
+    for (size_t start = 0; start + REPLAY_RECORD_SIZE <= bytes.size();
+         start += REPLAY_RECORD_SIZE) {
+        ReplayRecord record;
+        for (size_t field = 0; field < RECORD_FIELDS; ++field) {
+            const auto low = static_cast<unsigned char>(bytes.at(start + 2 * field));
+            const auto high = static_cast<unsigned char>(bytes.at(start + 2 * field + 1));
+            record.push_back(low | (high << 8));
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::vector<std::pair<SeenCard, SeenCard>> twinsOf(const std::vector<SeenCard>& cards) {
+    std::map<std::pair<Face, int>, std::vector<SeenCard>> byLook;
+    for (const SeenCard& card : cards) {
+        EXPECT_TRUE(card.face == Face::RED || card.face == Face::GREEN || card.face == Face::YELLOW)
+            << "card at " << card.x << "," << card.y << " shows " << faceName(card.face);
+        EXPECT_TRUE(card.number >= 0 && card.number <= 9) << card.x << "," << card.y;
+        byLook[{card.face, card.number}].push_back(card);
+    }
+    std::vector<std::pair<SeenCard, SeenCard>> twins;
+    for (const auto& [look, same] : byLook) {
+        EXPECT_EQ(same.size(), 2u) << faceName(look.first) << " " << look.second;
+        if (same.size() == 2) twins.emplace_back(same.at(0), same.at(1));
+    }
+    return twins;
+}
+
+void takeStillPairsChecked(Player& player,
+                           const std::vector<std::pair<SeenCard, SeenCard>>& pairs) {
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const auto& [a, b] = pairs.at(k);
+        if (k + 1 == pairs.size()) {
+            std::this_thread::sleep_for(BOARD_SETTLES);
+            const Image shot = player.lookAway();
+            for (size_t done = 0; done < k; ++done) {
+                for (const SeenCard& taken : {pairs.at(done).first, pairs.at(done).second}) {
+                    EXPECT_TRUE(isEmptyPlace(shot, taken.x, taken.y))
+                        << "taken card still at " << taken.x << "," << taken.y;
+                }
+            }
+            for (const SeenCard& left : {a, b}) {
+                EXPECT_EQ(numberOnCard(shot, left.x, left.y).value_or(-1), left.number);
+                EXPECT_EQ(faceOfCard(shot, left.x, left.y), left.face);
+            }
+        }
+        if (!player.takeStillPair(placeOf(a), placeOf(b))) {
+            ADD_FAILURE() << "pair " << k << " at " << a.x << "," << a.y << " and " << b.x << ","
+                          << b.y << " was not taken";
+            return;
+        }
+    }
+}
+
+FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
+                              std::chrono::milliseconds resultsTimeout, bool expectReplay) {
+    FinishedGame finished;
+    expectResultsScreen(player, player.waitForResults(resultsTimeout), finished);
+    const Image title = player.leaveResults();
+
+    EXPECT_EQ(readFile("config.ini"), configWithBest(mode, finished.score));
+    expectTitleBests(title, mode, finished.score);
+    if (expectReplay) {
+        finished.replay = readFile(replayFileOf(mode));
+        expectReplayOfTheGame(player, finished.replay);
+    } else {
+        EXPECT_FALSE(std::filesystem::exists(replayFileOf(mode)));
+    }
+
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+    return finished;
+}

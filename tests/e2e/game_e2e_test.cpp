@@ -1,0 +1,157 @@
+// Whole games of the real binary played with the mouse: LINE cleared to a record, the
+// record kept without a replay folder, and MIXER cards moving on the screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "board_reader.h"
+#include "e2e_files.h"
+#include "game_checks.h"
+#include "game_process.h"
+#include "player.h"
+#include "support/scratch.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int PAIRS = 30;
+// LINE pairs card i with its twin i + 30 in order: from the third take on, the combo box
+// always steps by one number (1000), and the eight takes after the first two of each
+// ten-card colour run are all one colour (1000 each).
+constexpr long LINE_IN_ORDER_BONUS = 28 * 1000 + 24 * 1000;
+constexpr int SAME_CARD_MULTIPLIER = 12;
+
+class GamePlay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+        writeFile("config.ini", defaultConfig());
+    }
+
+    // LINE as laid out: card i is the same card as card i + 30.
+    static std::vector<std::pair<SeenCard, SeenCard>> lineTwins() {
+        std::vector<std::pair<SeenCard, SeenCard>> twins;
+        for (int i = 0; i < PAIRS; ++i) {
+            const Face face = static_cast<Face>((i / 10) % 3);
+            const Place a = gridPlace(i);
+            const Place b = gridPlace(i + PAIRS);
+            twins.push_back({{a.x, a.y, i % 10, face}, {b.x, b.y, i % 10, face}});
+        }
+        return twins;
+    }
+
+    ScratchDir scratch;
+};
+
+TEST_F(GamePlay, LineClearedInOrderSetsTheBestKeepsAReplayAndTheTitleShowsIt) {
+    GameProcess game;
+    Player player(game);
+    player.reachTitle();
+    const Image first = player.startMode(MODE_LINE);
+    for (int i = 0; i < 2 * PAIRS; ++i) {
+        const Place place = gridPlace(i);
+        EXPECT_EQ(numberOnCard(first, place.x, place.y).value_or(-1), i % 10) << "card " << i;
+        EXPECT_EQ(faceOfCard(first, place.x, place.y), static_cast<Face>((i / 10) % 3))
+            << "card " << i;
+    }
+    EXPECT_EQ(readScore(first).value_or(-1), 0);
+
+    const auto twins = lineTwins();
+    takeStillPairsChecked(player, {twins.begin(), twins.begin() + PAIRS / 2});
+    // The A button (key Z) is recorded in the replay; the mouse is not.
+    game.pressKey("z");
+    takeStillPairsChecked(player, {twins.begin() + PAIRS / 2, twins.end()});
+    ASSERT_FALSE(HasFailure());
+
+    const FinishedGame finished = finishWithRecord(game, player, MODE_LINE, 5s);
+    // Every take pays 12 times the seconds left, which only fall, plus the combos above.
+    const long base = finished.score - LINE_IN_ORDER_BONUS;
+    EXPECT_EQ(base % SAME_CARD_MULTIPLIER, 0) << finished.score;
+    const long records = static_cast<long>(replayRecords(finished.replay).size());
+    const long lastSecondsLeft = (FULL_CLOCK - (records - 2) + 59) / 60;
+    EXPECT_GE(base, SAME_CARD_MULTIPLIER * PAIRS * lastSecondsLeft) << finished.score;
+    EXPECT_LE(base, SAME_CARD_MULTIPLIER * PAIRS * 180) << finished.score;
+
+    const std::vector<ReplayRecord> frames = replayRecords(finished.replay);
+    const auto held = std::count_if(frames.begin(), frames.end(),
+                                    [](const ReplayRecord& r) { return r.at(0) == 1; });
+    const auto pushed = std::count_if(frames.begin(), frames.end(),
+                                      [](const ReplayRecord& r) { return r.at(6) == 1; });
+    EXPECT_GE(held, 1) << "frames with A held";
+    EXPECT_EQ(pushed, 1) << "frames in which A went down";
+    for (const ReplayRecord& frame : frames) {
+        for (const size_t field : {1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 10u, 11u}) {
+            ASSERT_EQ(frame.at(field), 0) << "only A was pressed; field " << field;
+        }
+    }
+}
+
+TEST_F(GamePlay, ARecordWithoutAReplayFolderStillKeepsTheBestAndGoesBackToTheTitle) {
+    std::filesystem::remove("replay");
+    GameProcess game;
+    Player player(game);
+    player.reachTitle();
+    player.startMode(MODE_LINE);
+    takeStillPairsChecked(player, lineTwins());
+    ASSERT_FALSE(HasFailure());
+
+    finishWithRecord(game, player, MODE_LINE, 5s, false);
+    const std::vector<std::string> lines = logLines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(), "Cannot open or create file 'replay/replay_01.bin'"),
+        lines.end());
+    EXPECT_FALSE(std::filesystem::exists("replay")) << "the game makes no folder";
+}
+
+TEST_F(GamePlay, MixerCardsStandStillDuringReadyAndMoveOnceTheClockRuns) {
+    GameProcess game;
+    Player player(game);
+    player.reachTitle();
+    player.chooseMode(MODE_MIXER);
+    const Image readyFirst = player.look();
+    std::this_thread::sleep_for(500ms);
+    const Image readySecond = player.look();
+    std::this_thread::sleep_for(500ms);
+    const Image readyThird = player.look();
+
+    player.waitForPlay();
+    const Image playFirst = player.lookAway();
+    std::this_thread::sleep_for(1s);
+    const Image playSecond = player.lookAway();
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+
+    // Pixels of the board that changed, leaving out where READY / GO! is written.
+    const auto boardChanges = [](const Image& a, const Image& b) {
+        size_t changed = 0;
+        for (int y = BOARD_TOP; y < BOARD_TOP + BOARD_SIDE; ++y) {
+            for (int x = BOARD_LEFT; x < BOARD_LEFT + BOARD_SIDE; ++x) {
+                const bool text = y >= 200 && y < 232 && x >= 150 && x < 310;
+                if (!text && distance(pixelAt(a, x, y), pixelAt(b, x, y)) > 0) ++changed;
+            }
+        }
+        return changed;
+    };
+    const Image& readyLast =
+        readClock(readyThird).value_or(0) == FULL_CLOCK ? readyThird : readySecond;
+    ASSERT_EQ(readClock(readyFirst).value_or(0), FULL_CLOCK) << "the first picture is of READY";
+    ASSERT_EQ(readClock(readyLast).value_or(0), FULL_CLOCK);
+    EXPECT_EQ(boardChanges(readyFirst, readyLast), 0u);
+    EXPECT_GE(findCards(readyFirst).size(), 30u) << "cards show during READY";
+
+    EXPECT_GT(boardChanges(playFirst, playSecond), 5000u) << "the cards drift";
+    // Right of the board only the animation-free HUD is drawn: score, combo box.
+    size_t elsewhere = 0;
+    for (int y = BOARD_TOP; y < playFirst.height; ++y) {
+        for (int x = BOARD_LEFT + BOARD_SIDE; x < playFirst.width; ++x) {
+            if (distance(pixelAt(playFirst, x, y), pixelAt(playSecond, x, y)) > 0) ++elsewhere;
+        }
+    }
+    EXPECT_EQ(elsewhere, 0u);
+}
+
+}  // namespace

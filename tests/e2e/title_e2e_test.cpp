@@ -1,0 +1,84 @@
+// The title screen of the real game: the config.ini it writes on a first run, the best
+// scores it shows, and a stored best it cannot read.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "board_reader.h"
+#include "e2e_files.h"
+#include "game_checks.h"
+#include "game_process.h"
+#include "player.h"
+#include "support/scratch.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class TitleScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+    }
+
+    static std::string bestInRow(const Image& title, int mode) {
+        return readDigits(title, TITLE_SCORE_X, titleRowY(mode), TITLE_SCORE_SCALE, WHITE_TEXT)
+            .value_or("unreadable");
+    }
+
+    ScratchDir scratch;
+};
+
+TEST_F(TitleScreen, FirstRunWritesTheNineDefaultLinesAndShowsSixZeroesPerMode) {
+    ASSERT_FALSE(std::filesystem::exists("config.ini"));
+    GameProcess game;
+    Player player(game);
+    const Image title = player.reachTitle();
+
+    EXPECT_EQ(readFile("config.ini"),
+              "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
+              "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n");
+    EXPECT_TRUE(showsText(title, "Korvane", 130, 130, 5.0f, Rgb{255, 255, 0}));
+    EXPECT_TRUE(showsText(title, "HI SCORE", 360, 190, 1.5f, WHITE_TEXT));
+    for (int mode = MODE_LINE; mode <= MODE_REVERSE; ++mode) {
+        EXPECT_EQ(bestInRow(title, mode), "000000") << "row " << mode;
+    }
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+}
+
+TEST_F(TitleScreen, StoredBestsShowInTheirRowsWithAtLeastSixDigits) {
+    const std::string config =
+        "HI_SCORE = 5\nHI_SCORE1 = 7\nHI_SCORE2 = 0\nHI_SCORE3 = 1234\nHI_SCORE4 = 1234567\n"
+        "HI_SCORE5 = 99\nHI_SCORE6 = 654321\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+    writeFile("config.ini", config);
+    GameProcess game;
+    Player player(game);
+    const Image title = player.reachTitle();
+
+    EXPECT_EQ(bestInRow(title, MODE_LINE), "000007");
+    EXPECT_EQ(bestInRow(title, MODE_SHUFFLE), "000000");
+    EXPECT_EQ(bestInRow(title, MODE_MEMORY), "001234");
+    EXPECT_EQ(bestInRow(title, MODE_SQUARE), "1234567");
+    EXPECT_EQ(bestInRow(title, MODE_MIXER), "000099");
+    EXPECT_EQ(bestInRow(title, MODE_REVERSE), "654321");
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(readFile("config.ini"), config) << "the title only reads a good file";
+}
+
+TEST_F(TitleScreen, ANegativeStoredBestEndsTheRunAndLeavesTheFileAsItWas) {
+    const std::string config =
+        "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = -5\nHI_SCORE4 = 0\n"
+        "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+    writeFile("config.ini", config);
+    GameProcess game;
+    // The logo runs its course; the title scene that follows cannot read the file.
+    EXPECT_EQ(game.waitExit(15s), 0);
+    EXPECT_EQ(countLogLines("TitleMain"), 1u);
+    EXPECT_EQ(lastLogLine(), "not digit value ... 'HI_SCORE3' -> '-5'");
+    EXPECT_EQ(readFile("config.ini"), config);
+}
+
+}  // namespace
