@@ -18,7 +18,7 @@ public:
 
     virtual void clear();
     // Replaces the contents by the pairs of file name. Throws TolmError
-    // ("Cannot open file '<name>'" or "Cannot read file '<name>'") when the file cannot
+    // ("Cannot open file '<name>': <reason>" or "Cannot read file '<name>': <reason>") when the file cannot
     // be read; the parser is then empty and remembers name for save("").
     virtual void load(const std::string& name);
     // Throws the checkKey error for a missing key; the typed getters also throw the
@@ -33,12 +33,13 @@ public:
     virtual void setFloat(const std::string& key, float value);
     virtual void setBool(const std::string& key, bool value);
     // Writes every pair as "key = value\n" in first-insertion order to name (empty: the
-    // name of the last load). The old file is replaced whole or not at all: on failure
+    // name of the last load; a symbolic link stays a link and its target is replaced). The
+    // old file is replaced whole or not at all: on failure
     // it throws "Cannot write file '<name>'", the old file is untouched and no temporary
     // file is left behind.
     virtual void save(const std::string& name);
     // Whether the file's last-access time is not later than at the last load. Throws
-    // "Cannot open file '<name>'" when the file is missing.
+    // "Cannot open file '<name>': <reason>" when the file is missing.
     virtual bool isLatest();
     virtual void reload();
     // Prints every pair to standard output, in key order.

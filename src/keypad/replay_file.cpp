@@ -6,6 +6,7 @@
 
 #include "keypad/keypad.h"
 #include "keypad/keypad_fields.h"
+#include "tolm2/safe_file.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -19,10 +20,6 @@ constexpr size_t STREAM_BUFFER = 8192;
 
 TolmError openError(const std::string& name) {
     return TolmError::format("Cannot open or create file '%s'", name.c_str());
-}
-
-TolmError writeError(const std::string& name) {
-    return TolmError::format("Cannot write file '%s'", name.c_str());
 }
 
 bool isDirectory(std::FILE* file) {
@@ -59,19 +56,17 @@ bool atEnd(std::FILE* file) {
 
 }  // namespace
 
+// The records go to disk through a unique temporary file and a rename, so that a failed
+// save leaves the previous replay as it was.
 bool Keypad::save(const std::string& filename) {
-    File file(std::fopen(filename.c_str(), "wb"));
-    if (!file) throw openError(filename);
-    std::setvbuf(file.get(), nullptr, _IOFBF, STREAM_BUFFER);
-    bool written = true;
-    for (int32_t i = 0; i <= recordLength && written; ++i) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(recordLength + 1) * REPLAY_RECORD_BYTES);
+    for (int32_t i = 0; i <= recordLength; ++i) {
         unsigned char record[REPLAY_RECORD_BYTES];
         encode(stateAt(i), record);
-        written = std::fwrite(record, 1, sizeof record, file.get()) == sizeof record;
+        bytes.append(reinterpret_cast<const char*>(record), sizeof record);
     }
-    // The close flushes the buffer, so a full disk may only show here.
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) throw writeError(filename);
+    safe_file::replace(filename, bytes, openError(filename).what());
     return true;
 }
 

@@ -76,11 +76,11 @@ TEST_F(ConfigRead, EmptyFileHasNoKeysAndEveryGetFails) {
 
 TEST_F(ConfigRead, UnreadableFileFailsNamingItAndEmptiesTheParser) {
     loaded("A = 1\n");
-    EXPECT_EQ(errorOf([&] { parser.load("missing.ini"); }), "Cannot open file 'missing.ini'");
+    EXPECT_EQ(errorOf([&] { parser.load("missing.ini"); }), "Cannot open file 'missing.ini': No such file or directory");
     EXPECT_TRUE(parser.getKeys().empty());
     EXPECT_EQ(parser.getFileName(), "missing.ini");
     ASSERT_EQ(::mkdir("folder.ini", 0755), 0);
-    EXPECT_EQ(errorOf([&] { parser.load("folder.ini"); }), "Cannot open file 'folder.ini'");
+    EXPECT_EQ(errorOf([&] { parser.load("folder.ini"); }), "Cannot open file 'folder.ini': Is a directory");
 }
 
 TEST_F(ConfigRead, ReloadAndIsLatestFollowTheFile) {
@@ -93,7 +93,7 @@ TEST_F(ConfigRead, ReloadAndIsLatestFollowTheFile) {
     ASSERT_EQ(::utimensat(AT_FDCWD, CONFIG_FILE, later, 0), 0);
     EXPECT_FALSE(parser.isLatest());
     std::remove(CONFIG_FILE);
-    EXPECT_EQ(errorOf([&] { parser.isLatest(); }), "Cannot open file 'config.ini'");
+    EXPECT_EQ(errorOf([&] { parser.isLatest(); }), "Cannot open file 'config.ini': No such file or directory");
 }
 
 TEST(ConfigValues, IntegersAreUnsignedDigitsThatWrapAtThirtyTwoBits) {

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -15,6 +16,16 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* OLD_CONTENTS = "HI_SCORE = 7\nHOSHI = 1\n";
+
+// The plain files of a folder, sorted.
+std::vector<std::string> filesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 class ConfigSave : public ::testing::Test {
 protected:
@@ -75,21 +86,20 @@ TEST_F(ConfigSave, MissingFolderOrFolderInPlaceOfTheFileFailsLeavingNoTemporary)
     EXPECT_FALSE(fs::exists("config.ini.tmp"));
 }
 
-TEST_F(ConfigSave, BlockedTemporaryKeepsTheOldFile) {
-    writeFile("config.ini", OLD_CONTENTS);
-    fs::create_directory("config.ini.tmp");
+// A player may keep the file elsewhere behind a link; the link must survive the save.
+TEST_F(ConfigSave, SymbolicLinkStaysALinkAndItsTargetIsReplacedKeepingItsMode) {
+    fs::create_directory("synced");
+    writeFile("synced/real.ini", OLD_CONTENTS);
+    fs::permissions("synced/real.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("synced/real.ini", "config.ini");
+    parser.load(CONFIG_FILE);
     parser.setInt("HI_SCORE", 9);
-    EXPECT_EQ(saveError(CONFIG_FILE), "Cannot write file 'config.ini'");
-    EXPECT_EQ(readFile("config.ini"), OLD_CONTENTS);
-    EXPECT_TRUE(fs::is_directory("config.ini.tmp"));
-}
-
-TEST_F(ConfigSave, StaleTemporaryFromACrashIsReplaced) {
-    writeFile("config.ini.tmp", "half a fi");
-    parser.setInt("HI_SCORE", 9);
-    parser.save(CONFIG_FILE);
-    EXPECT_EQ(readFile("config.ini"), "HI_SCORE = 9\n");
-    EXPECT_FALSE(fs::exists("config.ini.tmp"));
+    parser.save("");
+    EXPECT_TRUE(fs::is_symlink("config.ini"));
+    EXPECT_EQ(readFile("synced/real.ini"), "HI_SCORE = 9\nHOSHI = 1\n");
+    EXPECT_EQ(fs::status("synced/real.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(filesIn("synced"), std::vector<std::string>{"real.ini"}) << "no temporary is left";
 }
 
 // A file-size limit makes write fail part-way, as a full disk does.
@@ -107,7 +117,7 @@ TEST_F(ConfigSave, WriteFailingPartWayKeepsTheOldFileAndNoTemporary) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(error, "Cannot write file 'config.ini'");
     EXPECT_EQ(readFile("config.ini"), OLD_CONTENTS);
-    EXPECT_FALSE(fs::exists("config.ini.tmp"));
+    EXPECT_EQ(filesIn("."), std::vector<std::string>{"config.ini"}) << "no temporary is left";
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+// Saves that replace a file whole or not at all, and the lock that keeps two copies apart.
+#pragma once
+
+#include <string>
+
+namespace safe_file {
+
+// The file a save of name really replaces: name itself, or the end of its chain of
+// symbolic links, so that a player's link stays a link. Throws TolmError
+// "Cannot write file '<name>'" for a chain that loops or runs too long.
+std::string saveTarget(const std::string& name);
+
+// Replaces name (through its links) by bytes: a uniquely named temporary file in the
+// target's folder, written, synced and renamed over the target, which keeps its
+// permissions. Callers: every save of a record file. Throws TolmError
+// "Cannot write file '<name>'" on any failure (createFailure instead, when given, if the
+// temporary file cannot be made); the old file is then as it was and no temporary file
+// is left.
+void replace(const std::string& name, const std::string& bytes,
+             const std::string& createFailure = "");
+
+// An advisory lock (flock) on "<target>.lock" beside the file name leads to, held from
+// construction to destruction. Callers: a record save, around its re-read and write.
+// A lock file that cannot be made leaves the holder unlocked (held() is false); the save
+// then goes on as before, since its own write reports any real failure.
+class Lock {
+public:
+    explicit Lock(const std::string& name);
+    ~Lock();
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace safe_file
