@@ -25,6 +25,7 @@ inline constexpr int32_t DEFAULT_HI_SCORE = 999999;
 // setUp, which needs the framework started and "resource/" present. Framework errors
 // (missing resource files, bad config keys, out-of-range table indices) propagate as
 // TolmError; failed saves of records and of the default "config.ini" are logged only.
+// An existing "config.ini" is never replaced except to change the finished mode's best.
 class GameMain : public GameState {
 public:
     enum SCENE : int32_t {
@@ -45,8 +46,9 @@ public:
     void draw() override;
 
     // First step: loads "tama", "menu" and the sounds, reads the seven bests (writing
-    // defaults when "config.ini" cannot be read) and lays out the board for the mode in
-    // the mode slot. Throws for missing resources or a config lacking a key.
+    // defaults when "config.ini" does not exist) and lays out the board for the mode in
+    // the mode slot. Throws for missing resources, or a config that cannot be read or
+    // lacks a key.
     virtual void setUp();
     virtual void close();
     virtual void stepReady();
@@ -110,7 +112,6 @@ private:
     // Set-up.
     void loadSceneResources();
     void readHiScores();
-    void writeDefaultConfig();
     void layOutCard(int32_t index);
     void placeScattered(Card& target);
     void separateFromEarlierCards(int32_t index);
@@ -142,6 +143,7 @@ private:
     // End of game.
     void endGame();
     void saveRecord();
+    void saveReplay();
 
     // Display.
     void stepTint();

@@ -1,9 +1,11 @@
 // End of game: the results music, saving a new best, and the results screen.
 #include "gamecore/game_main.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
+#include "config/config_store.h"
 #include "gamecore/mode_table.h"
 #include "tolm2/tolm2.h"
 
@@ -15,20 +17,26 @@ void GameMain::endGame() {
     scene = RESULTS;
 }
 
-// A new best is kept whatever the disk does: each save that fails is logged and the
-// other still runs, and the results screen follows as usual.
+// The file is read again under its lock, so a better score that another copy of the
+// game saved meanwhile is never overwritten, and every other mode's best is kept. The
+// replay goes with the record: it is written only when the record is. A save that fails
+// is logged and the results screen follows as usual.
 void GameMain::saveRecord() {
     const std::string& key = hiScoreKey(gameMode);
-    const std::string& replay = replayFile(gameMode);
+    int32_t bestOnDisk = hiScore(gameMode);
+    config_store::update(CONFIG_FILE, [&](ConfigParser& onDisk) {
+        bestOnDisk = config_store::intOrZero(onDisk, key);
+        if (score <= bestOnDisk) return false;
+        saveReplay();
+        onDisk.setInt(key, score);
+        return true;
+    });
+    hiScore(gameMode) = std::max(score, bestOnDisk);
+}
+
+void GameMain::saveReplay() {
     try {
-        keypad->save(replay);
-    } catch (const std::exception& e) {
-        Tolm_logError(e);
-    }
-    hiScore(gameMode) = score;
-    config->setInt(key, score);
-    try {
-        config->save("");
+        keypad->save(replayFile(gameMode));
     } catch (const std::exception& e) {
         Tolm_logError(e);
     }

@@ -1,8 +1,7 @@
 // Set-up of a game: resources, stored best scores and the layout of the board.
 #include "gamecore/game_main.h"
 
-#include <exception>
-
+#include "config/config_store.h"
 #include "gamecore/mode_table.h"
 #include "tolm2/tolm2.h"
 
@@ -42,30 +41,13 @@ void GameMain::loadSceneResources() {
     Tolm_loadWAV("powerup", "resource/sound/clear.wav");
 }
 
-// Only the load is guarded: a file that reads but lacks a key still ends the run.
+// A missing file gets the title's defaults on disk, while this game holds bests no game
+// can beat, so it keeps no record. A file that cannot be read, or lacks a key, ends the
+// run and stays as it was.
 void GameMain::readHiScores() {
-    try {
-        config->load(CONFIG_FILE);
-    } catch (const std::exception&) {
-        writeDefaultConfig();
-    }
+    const bool read = config_store::loadOrCreate(*config, CONFIG_FILE);
     for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScore(mode) = config->getInt(hiScoreKey(mode));
-    }
-}
-
-// Defaults no game can beat, plus the two keys the title scene insists on. A failed
-// write is logged and the game goes on with the defaults held in memory.
-void GameMain::writeDefaultConfig() {
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        config->setInt(hiScoreKey(mode), DEFAULT_HI_SCORE);
-    }
-    config->setInt("HOSHI", 1);
-    config->setInt("SELECT_HOSHI", 0);
-    try {
-        config->save("");
-    } catch (const std::exception& e) {
-        Tolm_logError(e);
+        hiScore(mode) = read ? config->getInt(hiScoreKey(mode)) : DEFAULT_HI_SCORE;
     }
 }
 

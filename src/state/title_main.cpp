@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "config/config_store.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -21,16 +22,6 @@ constexpr ModeRow MODES[7] = {
 };
 constexpr int32_t FIRST_MODE = 1;
 constexpr int32_t LAST_MODE = 6;
-
-// Written in this order when the configuration file cannot be read.
-struct Default {
-    const char* key;
-    int32_t value;
-};
-constexpr Default DEFAULTS[] = {
-    {"HI_SCORE", 0},  {"HI_SCORE1", 0}, {"HI_SCORE2", 0}, {"HI_SCORE3", 0},    {"HI_SCORE4", 0},
-    {"HI_SCORE5", 0}, {"HI_SCORE6", 0}, {"HOSHI", 1},     {"SELECT_HOSHI", 0},
-};
 
 constexpr int32_t NAME_X = 150;
 constexpr float NAME_SCALE = 3.0f;
@@ -63,12 +54,8 @@ TitleMain::TitleMain() {
     setMsg(MSG_STAY);
     started = false;
     config = std::make_unique<ConfigParser>();
-    try {
-        config->load(CONFIG_FILE);
-    } catch (const TolmError&) {
-        for (const Default& entry : DEFAULTS) config->setInt(entry.key, entry.value);
-        config->save("");
-    }
+    // A file that exists but cannot be read ends the run here rather than being replaced.
+    config_store::loadOrCreate(*config, CONFIG_FILE);
     for (int32_t mode = 0; mode <= LAST_MODE; ++mode) {
         hiScores.at(static_cast<size_t>(mode)) = config->getInt(MODES[mode].key);
     }

@@ -42,11 +42,11 @@ void serveFunctionKeys() {
 }  // namespace
 
 void FrameMeter::addFrame(uint32_t busyMs, uint32_t now, int32_t period) {
-    busyTime += static_cast<int32_t>(busyMs);
+    busyTime += busyMs;
     frameCounter += 1;
     if (lastSecondTick / 1000 != now / 1000) {
-        fps_ = frameCounter;
-        cpu_ = busyTime * 100 / (period * frameCounter);
+        fps_ = static_cast<int32_t>(frameCounter);
+        cpu_ = static_cast<int32_t>(busyTime * 100 / (int64_t{period} * frameCounter));
         busyTime = 0;
         frameCounter = 0;
         lastSecondTick = now;

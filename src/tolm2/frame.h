@@ -15,8 +15,9 @@ public:
     int32_t cpu() const { return cpu_; }
 
 private:
-    int32_t busyTime = 0;
-    int32_t frameCounter = 0;
+    // 64 bits: a long stall (a suspended laptop) must not overflow the product below.
+    int64_t busyTime = 0;
+    int64_t frameCounter = 0;
     uint32_t lastSecondTick = 0;
     int32_t fps_ = 0;
     int32_t cpu_ = 0;

@@ -5,6 +5,7 @@
 
 #include "tolm2/draw.h"
 #include "tolm2/error.h"
+#include "tolm2/log.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/system.h"
 
@@ -111,7 +112,10 @@ void Tolm_openJoysticks() {
         Joystick& joy = joysticks[static_cast<size_t>(i)];
         joy = Joystick();
         if (i >= present) continue;
-        if (!plat::joystickOpen(i)) throw TolmError(plat::errorText());
+        if (!plat::joystickOpen(i)) {
+            Tolm_log("Tolm_init: joystick %d skipped: %s\n", i, plat::errorText().c_str());
+            continue;
+        }
         joy.handle = i;
         joy.buttonCount = plat::joystickNumButtons(i);
         joy.curButtons.assign(static_cast<size_t>(joy.buttonCount), false);

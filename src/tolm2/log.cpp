@@ -22,17 +22,30 @@ std::string formatText(const char* fmt, va_list args) {
     return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
 
+// False once "run.log" could not be written: from then on the log goes to standard
+// output only, until the next start-up tries the file again.
+bool logFileUsable = true;
+
+void giveUpLogFile(const char* reason) {
+    logFileUsable = false;
+    std::fprintf(stderr, "korvane: cannot write %s (%s); logging to standard output only\n",
+                 LOG_FILE, reason);
+}
+
 // Opens, appends and closes, so that nothing logged is lost if the process dies next.
+// A folder the player cannot write to costs the log file, never the run.
 void appendToLog(const std::string& bytes) {
+    if (!logFileUsable) return;
     std::FILE* file = std::fopen(LOG_FILE, "ab");
     if (file == nullptr) {
-        throw TolmError::format("Cannot open or create file '%s': %s", LOG_FILE,
-                                std::strerror(errno));
+        giveUpLogFile(std::strerror(errno));
+        return;
     }
     const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    const int writeError = errno;
     const bool closed = std::fclose(file) == 0;
     if (written != bytes.size() || !closed) {
-        throw TolmError::format("Cannot write file '%s'", LOG_FILE);
+        giveUpLogFile(std::strerror(written != bytes.size() ? writeError : errno));
     }
 }
 
@@ -55,4 +68,7 @@ void Tolm_logError(const std::exception& e) {
     appendToLog(line);
 }
 
-void Tolm_resetLog() { std::remove(LOG_FILE); }
+void Tolm_resetLog() {
+    std::remove(LOG_FILE);
+    logFileUsable = true;
+}

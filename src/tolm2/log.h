@@ -7,12 +7,14 @@ inline constexpr const char* LOG_FILE = "run.log";
 
 // Formats printf-style, writes the bytes to standard output and appends them at once
 // to "run.log" (created if missing). Callers end their lines with "\n" themselves.
-// Throws TolmError when "run.log" cannot be appended to.
+// When "run.log" cannot be appended to, one warning goes to standard error and the log
+// goes on to standard output only; logging never throws.
 void Tolm_log(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Writes an error's text and a line break to standard output and appends both to
 // "run.log" in one write. Used by the entry's handler and by the replay loader.
 void Tolm_logError(const std::exception& e);
 
-// Deletes "run.log" so that each run starts a fresh log; Tolm_init calls it last.
+// Deletes "run.log" so that each run starts a fresh log, and tries the file again;
+// Tolm_init calls it first.
 void Tolm_resetLog();

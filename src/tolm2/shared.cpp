@@ -18,9 +18,10 @@ std::mt19937& generator() {
     return engine;
 }
 
-void checkSlot(int index) {
+// caller names the operation in the error, so a bad write is not reported as a read.
+void checkSlot(const char* caller, int index) {
     if (index < 0 || index >= SHARED_SLOTS) {
-        throw TolmError::format("Tolm_getValue: index out of range: %d", index);
+        throw TolmError::format("%s: index out of range: %d", caller, index);
     }
 }
 
@@ -29,12 +30,12 @@ constexpr double PI = 3.14159265358979323846;
 }  // namespace
 
 void Tolm_setValue(int index, int32_t value) {
-    checkSlot(index);
+    checkSlot("Tolm_setValue", index);
     sharedTable[static_cast<size_t>(index)] = value;
 }
 
 int32_t Tolm_getValue(int index) {
-    checkSlot(index);
+    checkSlot("Tolm_getValue", index);
     return sharedTable[static_cast<size_t>(index)];
 }
 

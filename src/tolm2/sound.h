@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <string>
 
-// Loads or replaces the sample under key. Throws "Tolm_loadWAV: <mixer error>(<file>)".
+// Tolm_init, after trying the audio device: without one the game plays in silence, and
+// every call below still checks its key or file but sends nothing to the device.
+void Tolm_setAudioDevice(bool open);
+bool Tolm_hasAudioDevice();
+
+// Loads or replaces the sample under key. Throws "Tolm_loadWAV: <mixer error>(<file>)";
+// in silence, "Tolm_loadWAV: Couldn't open <file>(<file>)" for a file that cannot be read.
 void Tolm_loadWAV(const std::string& key, const std::string& file);
 // Plays the sample once (loops 0) on channel (-1: any free one); no free channel is
 // silently skipped. Throws "Tolm_playWAV: Has not exist key: <key>".
@@ -14,7 +20,8 @@ void Tolm_playWAV(const std::string& key, int32_t loops, int32_t channel);
 void Tolm_disposeWAV(const std::string& key);
 void Tolm_haltChannel(int32_t channel);
 // Replaces the music and starts it (loops -1: for ever; fadeInMs <= 0: at once).
-// Throws "Tolm_playBgm: <error>".
+// Throws "Tolm_playBgm: <error>"; in silence, "Tolm_playBgm: Couldn't open <file>" for a
+// file that cannot be read.
 void Tolm_playBgm(const std::string& file, int32_t loops, int32_t fadeInMs);
 // Stops at once (fadeOutMs <= 0, freeing it) or fades out, keeping it loaded.
 void Tolm_stopBgm(int32_t fadeOutMs);

@@ -31,6 +31,13 @@ void openWindow(const std::string& caption, bool keepCursor) {
     plat::setIcon(ICON_FILE);
 }
 
+// A machine without a working sound device still plays, in silence.
+void openAudioOrPlaySilent() {
+    const bool opened = plat::openAudio();
+    Tolm_setAudioDevice(opened);
+    if (!opened) Tolm_log("Tolm_init: no sound, playing in silence: %s\n", plat::errorText().c_str());
+}
+
 }  // namespace
 
 void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool fullscreen,
@@ -45,7 +52,7 @@ void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool f
     Tolm_resetFrame();
     if (!plat::init()) throw TolmError("Tolm_init: Couldn't initialize SDL");
     openWindow(caption, keepCursor);
-    if (!plat::openAudio()) throw TolmError("Tolm_init: " + plat::errorText());
+    openAudioOrPlaySilent();
     Tolm_openJoysticks();
     Tolm_loadFont();
     plat::initGlState();
@@ -60,7 +67,8 @@ void Tolm_quit() {
     Tolm_haltChannel(-1);
     Tolm_freeBgm();
     Tolm_disposeWAV("");
-    plat::closeAudio();
+    if (Tolm_hasAudioDevice()) plat::closeAudio();
+    Tolm_setAudioDevice(true);
     plat::shutdown();
     // A later start-up in the same process (tests) begins from scratch.
     initialized = false;

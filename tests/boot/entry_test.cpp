@@ -21,10 +21,10 @@ TEST(Entry, AQuitEndsTheRunWithTheMessageLastAndStatusZero) {
 TEST(Entry, AStartUpFailureIsLoggedAndStillShutsDown) {
     headless::reset();
     ScratchDir dir;
-    headless::failAudio(true);
+    headless::failVideo(true);
     EXPECT_EQ(runGame(CommandLine{}), 0);
-    EXPECT_EQ(readFile(LOG_FILE), "Tolm_init: headless: no audio device\n");
-    EXPECT_FALSE(headless::window().audioOpen);
+    EXPECT_EQ(readFile(LOG_FILE), "Tolm_init: Couldn't set video mode\n");
+    EXPECT_FALSE(headless::window().open);
 }
 
 TEST(Entry, AMissingSharedResourceIsLoggedByName) {

@@ -67,3 +67,31 @@ TEST_F(SoundTest, NewMusicReplacesTheOldAndAFadeKeepsItLoaded) {
                      }));
     EXPECT_THROW(Tolm_playBgm("resource/sound/none.ogg", 1, 0), TolmError);
 }
+
+// In silence every call succeeds without reaching the mixer, but a broken install still shows.
+TEST_F(SoundTest, WithoutADeviceCallsDoNothingButMissingFilesStillFail) {
+    Tolm_setAudioDevice(false);
+    headless::clearSoundCalls();
+    Tolm_loadWAV("select", "resource/sound/select.wav");
+    Tolm_playWAV("select", 0, -1);
+    Tolm_haltChannel(-1);
+    Tolm_playBgm("resource/sound/results.ogg", 1, 0);
+    Tolm_stopBgm(1000);
+    Tolm_disposeWAV("select");
+    EXPECT_TRUE(ops().empty());
+    const auto errorOf = [](auto call) -> std::string {
+        try {
+            call();
+        } catch (const TolmError& e) {
+            return e.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(errorOf([] { Tolm_loadWAV("x", "resource/sound/none.wav"); }),
+              "Tolm_loadWAV: Couldn't open resource/sound/none.wav(resource/sound/none.wav)");
+    EXPECT_EQ(errorOf([] { Tolm_playBgm("resource/sound/none.ogg", 1, 0); }),
+              "Tolm_playBgm: Couldn't open resource/sound/none.ogg");
+    EXPECT_EQ(errorOf([] { Tolm_playWAV("select", 0, -1); }),
+              "Tolm_playWAV: Has not exist key: select");
+    Tolm_setAudioDevice(true);
+}

@@ -55,10 +55,22 @@ TEST(StartUp, EachFailureCarriesItsMessageAndShutdownStillCompletes) {
     headless::reset();
     headless::failVideo(true);
     EXPECT_EQ(startUpError(), "Tolm_init: Couldn't set video mode");
-    headless::reset();
-    headless::failAudio(true);
-    EXPECT_EQ(startUpError(), "Tolm_init: headless: no audio device");
     EXPECT_EQ(headless::liveTextures(), 0);
+}
+
+// Neither a missing sound device nor a joystick that will not open stops a start-up.
+TEST(StartUp, NoAudioDeviceOrUnopenableJoystickIsLoggedAndPlayGoesOn) {
+    headless::reset();
+    ScratchDir dir;
+    headless::failAudio(true);
+    headless::attachJoysticks(1, 4);
+    headless::failJoysticks(true);
+    EXPECT_EQ(startUpError(), "");
+    EXPECT_EQ(readFile(LOG_FILE),
+              "Tolm_init: no sound, playing in silence: headless: no audio device\n"
+              "Tolm_init: joystick 0 skipped: headless: no joystick\n");
+    EXPECT_FALSE(headless::window().audioOpen);
+    EXPECT_TRUE(Tolm_hasAudioDevice()) << "a later start-up tries the device again";
 }
 
 TEST(StartUp, AMissingFontEndsStartUpWithTheLoaderMessage) {

@@ -15,7 +15,7 @@ namespace plat {
 
 // ---- System and window (Tolm_init, Tolm_quit, function keys) ----
 
-// Tolm_init step 3: starts video, audio and joystick subsystems. False on failure.
+// Tolm_init step 3: starts video (false when it fails) and, where they can, joysticks.
 bool init();
 // Tolm_quit, last: shuts the platform down. Safe to call after a failed init.
 void shutdown();
@@ -128,8 +128,11 @@ void drawBox(const Box& box);
 
 // ---- Sound (Tolm_loadWAV .. Tolm_stopBgm) ----
 
-// Tolm_init step 10: 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
+// Tolm_init step 10: starts audio at 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
+// False, with errorText naming the reason, when there is no usable device; the framework
+// then plays in silence and calls no other sound function of this layer.
 bool openAudio();
+// Tolm_quit, only after a successful openAudio.
 void closeAudio();
 // Returns a sample handle (>0), or 0 with errorText set.
 int loadSample(const std::string& file);

@@ -33,6 +33,8 @@ void advance(uint32_t ms);
 void failInit(bool fail);
 void failVideo(bool fail);
 void failAudio(bool fail);
+// Every joystick open fails, as for a device that vanished or is not readable.
+void failJoysticks(bool fail);
 
 // ---- Window state ----
 struct Window {

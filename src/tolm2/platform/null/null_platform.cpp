@@ -25,7 +25,7 @@ struct State {
     std::array<bool, 512> keys{};
     bool quitPending = false;
     std::vector<Joy> joysticks;
-    bool failInit = false, failVideo = false, failAudio = false;
+    bool failInit = false, failVideo = false, failAudio = false, failJoysticks = false;
     std::string error;
     std::vector<headless::DrawCall> draws;
     std::set<uint32_t> liveTextures;
@@ -99,6 +99,7 @@ void advance(uint32_t ms) { state().clock += ms; }
 void failInit(bool fail) { state().failInit = fail; }
 void failVideo(bool fail) { state().failVideo = fail; }
 void failAudio(bool fail) { state().failAudio = fail; }
+void failJoysticks(bool fail) { state().failJoysticks = fail; }
 
 const Window& window() { return state().window; }
 
@@ -182,7 +183,7 @@ void keyboardState(bool* down, int count) {
 int numJoysticks() { return static_cast<int>(state().joysticks.size()); }
 bool joystickOpen(int index) {
     Joy* joy = joystickAt(index);
-    if (joy == nullptr) {
+    if (joy == nullptr || state().failJoysticks) {
         state().error = "headless: no joystick";
         return false;
     }

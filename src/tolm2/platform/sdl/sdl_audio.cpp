@@ -15,7 +15,11 @@ Mix_Music* music = nullptr;
 namespace plat {
 
 bool openAudio() {
-    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0) return true;
+    // A stale message (a missing icon, say) must never be given as the reason.
+    SDL_ClearError();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0) {
+        return true;
+    }
     // Some drivers fail without a word; the log line should still say what failed.
     if (SDL_GetError()[0] == '\0') SDL_SetError("Couldn't open the audio device");
     return false;

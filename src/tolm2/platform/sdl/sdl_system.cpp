@@ -18,7 +18,13 @@ SDL_Joystick* joystickAt(int index) {
 
 namespace plat {
 
-bool init() { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK) >= 0; }
+// Only video is essential: sound and joysticks start on their own, so that a machine
+// without them still plays.
+bool init() {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    return true;
+}
 
 void shutdown() { SDL_Quit(); }
 
