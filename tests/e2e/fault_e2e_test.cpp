@@ -93,11 +93,15 @@ void skipLogo(GameProcess& game) {
 
 // The title starts the mode its previous frame found under the pointer, so the pointer
 // rests on the row before the click.
-void startLine(GameProcess& game) {
-    skipLogo(game);
+void chooseLine(GameProcess& game) {
     game.movePointer(LINE_ROW_X, LINE_ROW_Y);
     std::this_thread::sleep_for(100ms);
     game.click(LINE_ROW_X, LINE_ROW_Y);
+}
+
+void startLine(GameProcess& game) {
+    skipLogo(game);
+    chooseLine(game);
 }
 
 void clickCard(GameProcess& game, int index) {
@@ -106,15 +110,25 @@ void clickCard(GameProcess& game, int index) {
     std::this_thread::sleep_for(RELEASE_TIME);
 }
 
-// Starts LINE and takes its 30 pairs, which ends the game with the board empty.
-void playLineToTheEnd(GameProcess& game) {
-    startLine(game);
-    waitForLogCount(GAME_LINE, 2);
-    std::this_thread::sleep_for(READY_TIME);
+// Takes LINE's 30 pairs in order, which ends the game with the board empty.
+void takeAllLinePairs(GameProcess& game) {
     for (int pair = 0; pair < LINE_PAIRS; ++pair) {
         clickCard(game, pair);
         clickCard(game, pair + LINE_PAIRS);
     }
+}
+
+// From the title, the nth game of the run: starts LINE and plays it to the end.
+void playLineFromTheTitle(GameProcess& game, size_t nth = 1) {
+    chooseLine(game);
+    waitForLogCount(GAME_LINE, 2 * nth);
+    std::this_thread::sleep_for(READY_TIME);
+    takeAllLinePairs(game);
+}
+
+void playLineToTheEnd(GameProcess& game) {
+    skipLogo(game);
+    playLineFromTheTitle(game);
 }
 
 // Clicks the results screen away once it listens and waits for the next title.
@@ -143,8 +157,8 @@ std::string waitForConfigChange(const std::string& before) {
 
 // Names in the working directory other than those a run may leave there.
 std::vector<std::string> strayEntries(const fs::path& dir, std::set<std::string> allowed = {}) {
-    allowed.insert({"resource", "replay", CONFIG_NAME, "run.log", "korvane.out", "korvane.err",
-                    "tolmshot.bmp"});
+    allowed.insert({"resource", "replay", CONFIG_NAME, "config.ini.lock", "run.log",
+                    "korvane.out", "korvane.err", "tolmshot.bmp"});
     std::vector<std::string> stray;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
@@ -281,18 +295,25 @@ bool noGameWindowWithin(std::chrono::milliseconds timeout) {
     return true;
 }
 
-TEST(FaultAudio, AnAudioDriverThatCannotOpenEndsTheStartWithTolmInit) {
+TEST(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
     ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
     ScratchDir scratch;
     writeFile(CONFIG_NAME, ZERO_CONFIG);
     GameProcess game({}, LaunchOptions{{"SDL_AUDIODRIVER=nonexistent"}, {}});
-    expectCleanFailure(game, ZERO_CONFIG);
-    // The window opens before the audio device; nothing is logged before the failure.
+    startLine(game);
+    waitForLogCount(GAME_LINE, 2);
+    std::this_thread::sleep_for(READY_TIME);  // past GO, where the music starts
+    clickCard(game, 0);
+    clickCard(game, LINE_PAIRS);  // a take plays its effect
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+    const std::string silence = "Tolm_init: no sound, playing in silence: ";
     const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("Tolm_init: ", 0), 0u) << lines[0];
-    EXPECT_GT(lines[0].size(), std::string("Tolm_init: ").size()) << "the reason is given";
-    EXPECT_TRUE(noGameWindowWithin(2s));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].rfind(silence, 0), 0u) << lines[0];
+    EXPECT_GT(lines[0].size(), silence.size()) << "the reason is given";
+    EXPECT_EQ(lastLogLine(), QUIT_LINE);
+    EXPECT_EQ(readFile(CONFIG_NAME), ZERO_CONFIG);
 }
 
 // ---- A record that cannot be kept completely ----
@@ -329,6 +350,58 @@ TEST(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
     EXPECT_EQ(lastLogLine(), QUIT_LINE);
     EXPECT_FALSE(fs::exists("replay")) << "no folder is created";
     EXPECT_EQ(strayEntries(scratch.path()), std::vector<std::string>{});
+}
+
+// Removed while the title shows: the game writes the title's defaults, never bests of
+// 999999, and the game it starts keeps no record.
+TEST(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsNoRecord) {
+    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
+    ScratchDir scratch;
+    writeFile(CONFIG_NAME, withLineText("5"));
+    GameProcess game;
+    skipLogo(game);
+    fs::remove(CONFIG_NAME);
+    playLineFromTheTitle(game);
+    leaveResults(game);
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(readFile(CONFIG_NAME), ZERO_CONFIG);
+    EXPECT_EQ(replayEntries(), std::vector<std::string>{});
+}
+
+// Two copies in one folder, config.ini a link into another folder. The copy that started
+// first but finishes last scores less: it must neither undo the other's record nor write
+// its replay, and the link stays a link.
+TEST(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
+    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
+    ScratchDir scratch;
+    fs::create_directory("synced");
+    writeFile("synced/config.ini", ZERO_CONFIG);
+    fs::create_symlink("synced/config.ini", CONFIG_NAME);
+
+    GameProcess slower({}, LaunchOptions{{"SDL_VIDEO_WINDOW_POS=640,0"}, {}});  // side by side
+    startLine(slower);
+    waitForLogCount(GAME_LINE, 2);
+    fs::remove("run.log");  // so that nothing is read from it before the new run resets it
+    GameProcess faster;
+    playLineToTheEnd(faster);
+    const std::string saved = waitForConfigChange(ZERO_CONFIG);
+    leaveResults(faster);
+    const std::string replay = readFile(REPLAY_NAME);
+    faster.pressKey("Escape");
+    EXPECT_EQ(faster.waitExit(), 0);
+
+    takeAllLinePairs(slower);
+    leaveResults(slower);
+    slower.pressKey("Escape");
+    EXPECT_EQ(slower.waitExit(), 0);
+
+    EXPECT_GT(lineBestIn(saved), 0);
+    EXPECT_EQ(saved, withLineText(std::to_string(lineBestIn(saved))));
+    EXPECT_EQ(readFile(CONFIG_NAME), saved) << "the better record stays";
+    EXPECT_EQ(readFile(REPLAY_NAME), replay) << "the losing copy writes no replay";
+    EXPECT_TRUE(fs::is_symlink(CONFIG_NAME));
+    EXPECT_EQ(strayEntries(scratch.path(), {"synced"}), std::vector<std::string>{});
 }
 
 // Runs the game as the unprivileged user "nobody" in the current folder, which belongs
@@ -424,6 +497,56 @@ TEST_F(FaultAsNobody, InAnOpenFolderAReadOnlyConfigIsReplacedAndStaysReadOnly) {
     EXPECT_GT(lineBestIn(saved), 0);
     EXPECT_EQ(saved, withLineText(std::to_string(lineBestIn(saved))));
     for (const std::string& line : logLines()) EXPECT_EQ(line.find("Cannot"), std::string::npos);
+}
+
+// A config.ini the player cannot read is never replaced, by the title or by the game: the
+// run ends naming the file and the reason.
+TEST_F(FaultAsNobody, AnUnreadableConfigEndsTheRunNamingItAndIsLeftAsItWas) {
+    fs::permissions(scratch.path(), fs::perms::all);
+    const std::string config = withLineText("4321");
+    for (const bool inGame : {false, true}) {
+        SCOPED_TRACE(inGame ? "read by the game" : "read by the title");
+        writeFile(CONFIG_NAME, config);
+        fs::permissions(CONFIG_NAME, inGame ? READ_ONLY : fs::perms::none);
+        fs::remove("run.log");  // the last run's lines must not be taken for this run's
+        GameProcess game({}, launch);
+        if (inGame) {
+            skipLogo(game);
+            fs::permissions(CONFIG_NAME, fs::perms::none);
+            chooseLine(game);
+        }
+        EXPECT_EQ(game.waitExit(GAME_END_TIMEOUT), 0);
+        EXPECT_TRUE(noGameWindowWithin(2s));
+        EXPECT_EQ(lastLogLine(), "Cannot open file 'config.ini': Permission denied");
+        EXPECT_EQ(readFile(CONFIG_NAME), config);
+        EXPECT_EQ(fs::status(CONFIG_NAME).permissions() & fs::perms::all, fs::perms::none);
+        EXPECT_EQ(replayEntries(), std::vector<std::string>{});
+    }
+}
+
+// A folder the player cannot write to costs the log file, not the game.
+TEST_F(FaultAsNobody, InAClosedFolderWithoutARunLogTheLogGoesToStandardOutput) {
+    fs::remove("run.log");
+    writeFile(CONFIG_NAME, ZERO_CONFIG);
+    GameProcess game({}, launch);
+    const auto waitForOutput = [&game](const std::string& line) {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (game.standardOutput().find(line + "\n") == std::string::npos) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                throw std::runtime_error("standard output never held " + line);
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+    };
+    waitForOutput(FIRST_FRAME_LINE);
+    game.click(AWAY_X, AWAY_Y);
+    waitForOutput(TITLE_LINE);
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_TRUE(endsWith(game.standardOutput(), std::string(QUIT_LINE) + "\n"));
+    EXPECT_EQ(game.standardError(),
+              "korvane: cannot write run.log (Permission denied); logging to standard output only\n");
+    EXPECT_FALSE(fs::exists("run.log"));
 }
 
 // ---- config.ini contents the parser does not expect ----

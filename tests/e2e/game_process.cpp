@@ -161,7 +161,9 @@ const std::string& GameProcess::window() {
     // Polled rather than "search --sync", which looks only every half second.
     const Clock::time_point deadline = Clock::now() + 10s;
     while (windowId.empty()) {
-        const CommandResult found = runCommand({"xdotool", "search", "--name", CAPTION_PATTERN});
+        // By process too: two copies of the game may be running at once.
+        const CommandResult found = runCommand(
+            {"xdotool", "search", "--all", "--pid", std::to_string(pid), "--name", CAPTION_PATTERN});
         std::istringstream lines(found.output);
         std::getline(lines, windowId);
         if (!windowId.empty()) break;
