@@ -91,9 +91,7 @@ int32_t numberIconRow(int32_t bonus) {
 
 void GameMain::drawBoard() {
     stepTint();
-    filledBox(10, 10, 630, 470, {tint[0], tint[1], tint[2]});
-    filledBox(boardX, boardY, 332, 332, BLACK);
-    Tolm_setBlendMode(BLEND_ALPHA);
+    drawBackdrop();
     drawScorePanel();
     drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
     drawComboBox();
@@ -101,6 +99,13 @@ void GameMain::drawBoard() {
     drawPickPreviews();
     if (scene != RESULTS) drawClock();
     drawBonusPopups();
+}
+
+// The tinted frame and the empty board, under everything else.
+void GameMain::drawBackdrop() {
+    filledBox(10, 10, 630, 470, {tint[0], tint[1], tint[2]});
+    filledBox(boardX, boardY, 332, 332, BLACK);
+    Tolm_setBlendMode(BLEND_ALPHA);
 }
 
 // Every tint the game sets is even, so steps of 2 land on the target exactly.

@@ -14,6 +14,7 @@ GameMain::GameMain() {
 }
 
 void GameMain::step() {
+    if (holdsForPause()) return;
     switch (scene) {
         case SETUP:
             setUp();
@@ -44,10 +45,18 @@ void GameMain::draw() {
     Tolm_setBlendMode(BLEND_ALPHA);
     switch (scene) {
         case READY:
+            if (paused) {
+                drawPaused();
+                break;
+            }
             drawBoard();
             drawReady();
             break;
         case PLAYING:
+            if (paused) {
+                drawPaused();
+                break;
+            }
             drawBoard();
             break;
         case RESULTS:

@@ -70,6 +70,7 @@ public:
 
     // Read access for tests, benchmarks and the display.
     SCENE getScene() const { return scene; }
+    bool isPaused() const { return paused; }
     int32_t getReadyCounter() const { return readyCounter; }
     int32_t getResultsCounter() const { return resultsCounter; }
     int32_t getGameMode() const { return gameMode; }
@@ -145,7 +146,12 @@ private:
     void saveRecord();
     void saveReplay();
 
+    // Pause.
+    bool holdsForPause();
+    void drawPaused();
+
     // Display.
+    void drawBackdrop();
     void stepTint();
     void drawScorePanel();
     void drawBoardCards(int32_t mx, int32_t my);
@@ -165,6 +171,7 @@ private:
 
     std::unique_ptr<ConfigParser> config;
     SCENE scene = SETUP;
+    bool paused = false;
     int32_t readyCounter = 0;
     int32_t resultsCounter = 0;
     int32_t gameMode = 0;

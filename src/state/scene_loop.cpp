@@ -6,6 +6,7 @@
 #include "gamecore/game_main.h"
 #include "state/game_state.h"
 #include "state/logo_main.h"
+#include "state/mute_setting.h"
 #include "state/title_main.h"
 #include "tolm2/tolm2.h"
 
@@ -29,6 +30,7 @@ void loadResources() {
     Tolm_loadTexture("font", FONT_FILE, {255, 255, 255});
     Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
     Tolm_loadWAV("select", "resource/sound/select.wav");
+    restoreMute();
     Tolm_log("resource loaded.\n");
 }
 
@@ -49,8 +51,10 @@ bool execLoop() {
             }
         }
     }
+    serveMuteKey();
     scene->step();
     scene->draw();
+    drawMuteMarker();
     return result;
 }
 

@@ -15,6 +15,7 @@ namespace {
 uint32_t lastTick = 0;
 uint32_t busyTime = 0;
 bool quitRequested = false;
+bool focusLost = false;
 FrameMeter meter;
 
 // Waits until period ms after lastTick; a deadline already passed shows as a huge
@@ -32,7 +33,10 @@ uint32_t waitForDeadline(int32_t period) {
 
 void serveFunctionKeys() {
     if (Tolm_keyPushed(KEY_F4)) Tolm_reloadTextures();
-    if (Tolm_keyPushed(KEY_F5)) plat::iconify();
+    if (Tolm_keyPushed(KEY_F5)) {
+        plat::iconify();
+        focusLost = true;  // without a window manager no event would say so
+    }
     if (Tolm_keyPushed(KEY_F9)) _toggleFullScreen();
     if (Tolm_keyPushed(KEY_F10)) Tolm_toggleCursor();
     if (Tolm_keyPushed(KEY_F12)) Tolm_screenShot();
@@ -62,6 +66,7 @@ int32_t Tolm_wait(int32_t period) {
 
     Tolm_sampleInput();
     if (plat::pollQuit()) quitRequested = true;
+    focusLost = plat::takeFocusLoss();
     serveFunctionKeys();
     if (quitRequested) throw TolmError(QUIT_MESSAGE);
 
@@ -70,6 +75,8 @@ int32_t Tolm_wait(int32_t period) {
 }
 
 void Tolm_flip() { plat::swapBuffers(); }
+
+bool Tolm_focusLost() { return focusLost; }
 
 int32_t Tolm_getFps() { return meter.fps(); }
 int32_t Tolm_getCpu() { return meter.cpu(); }
@@ -87,5 +94,6 @@ void Tolm_resetFrame() {
     lastTick = 0;
     busyTime = 0;
     quitRequested = false;
+    focusLost = false;
     meter = FrameMeter();
 }

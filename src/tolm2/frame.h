@@ -28,6 +28,9 @@ private:
 // events, serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
 // Returns the ms between the end of the previous wait and the end of this one.
 int32_t Tolm_wait(int32_t period);
+// Whether the frame wait that ended last saw the window lose the keyboard focus or be
+// iconified (F5 included); the playing scene pauses on it.
+bool Tolm_focusLost();
 // Swaps the GL buffers; the entry calls it after the scene has drawn.
 void Tolm_flip();
 int32_t Tolm_getFps();

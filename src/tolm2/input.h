@@ -13,6 +13,8 @@ enum KeyCode : int {
     KEY_RETURN = 13,
     KEY_ESCAPE = 27,
     KEY_SPACE = 32,
+    KEY_M = 109,
+    KEY_P = 112,
     KEY_X = 120,
     KEY_Z = 122,
     KEY_UP = 273,

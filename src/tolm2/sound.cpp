@@ -11,6 +11,7 @@ namespace {
 std::map<std::string, int> sounds;
 bool musicLoaded = false;
 bool deviceOpen = true;
+bool muted = false;
 
 // The stand-in handle of a sample loaded in silence; never passed to the platform.
 constexpr int SILENT_SAMPLE = 0;
@@ -92,3 +93,19 @@ void Tolm_freeBgm() {
     plat::freeMusic();
     musicLoaded = false;
 }
+
+void Tolm_pauseBgm() {
+    if (musicLoaded) plat::pauseMusic();
+}
+
+void Tolm_resumeBgm() {
+    if (musicLoaded) plat::resumeMusic();
+}
+
+void Tolm_setMuted(bool mute) {
+    if (mute == muted) return;
+    muted = mute;
+    if (deviceOpen) plat::setMuted(mute);
+}
+
+bool Tolm_isMuted() { return muted; }

@@ -27,3 +27,10 @@ void Tolm_playBgm(const std::string& file, int32_t loops, int32_t fadeInMs);
 void Tolm_stopBgm(int32_t fadeOutMs);
 // Halts and frees the music; Tolm_quit calls it.
 void Tolm_freeBgm();
+// The playing scene's pause: the music stops where it is, and goes on from there.
+void Tolm_pauseBgm();
+void Tolm_resumeBgm();
+// The M key, in every scene: effects and music silent or at full volume. Tolm_quit
+// forgets it; a start-up applies it again when it was set before.
+void Tolm_setMuted(bool muted);
+bool Tolm_isMuted();

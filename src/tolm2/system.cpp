@@ -35,6 +35,7 @@ void openWindow(const std::string& caption, bool keepCursor) {
 void openAudioOrPlaySilent() {
     const bool opened = plat::openAudio();
     Tolm_setAudioDevice(opened);
+    if (opened && Tolm_isMuted()) plat::setMuted(true);
     if (!opened) Tolm_log("Tolm_init: no sound, playing in silence: %s\n", plat::errorText().c_str());
 }
 
@@ -67,6 +68,7 @@ void Tolm_quit() {
     Tolm_haltChannel(-1);
     Tolm_freeBgm();
     Tolm_disposeWAV("");
+    Tolm_setMuted(false);
     if (Tolm_hasAudioDevice()) plat::closeAudio();
     Tolm_setAudioDevice(true);
     plat::shutdown();

@@ -50,6 +50,10 @@ void delay(uint32_t ms);
 
 // Tolm_wait step 6: drains the event queue; true when a quit (window close) was among them.
 bool pollQuit();
+// Tolm_wait step 6, after pollQuit: whether the window lost the keyboard focus or was
+// iconified since the last call. An event, not a state: a window that never had the
+// focus (no window manager gave it) reports nothing. The playing scene pauses on it.
+bool takeFocusLoss();
 // Tolm_wait step 5: the mouse button mask (bit 0 left, 1 middle, 2 right).
 uint8_t mouseButtons();
 // Tolm_mouseX/Y: the pointer in window pixels as of the last event pump.
@@ -144,6 +148,12 @@ bool loadMusic(const std::string& file);
 // Starts the loaded music at once (fadeInMs <= 0) or faded in; false with errorText set.
 bool playMusic(int32_t loops, int32_t fadeInMs);
 void fadeOutMusic(int32_t ms);
+// Tolm_pauseBgm / Tolm_resumeBgm (the playing scene's pause): the music stops where it is
+// and later goes on from there.
+void pauseMusic();
+void resumeMusic();
+// Tolm_setMuted (the M key): every channel and the music at volume 0, or at full volume.
+void setMuted(bool muted);
 void haltMusic();
 void freeMusic();
 

@@ -20,6 +20,8 @@ void setMouseButtons(uint8_t mask);
 void setKey(int key, bool down);
 // A window-close event in the queue of the next Tolm_wait.
 void requestQuit();
+// The window loses the keyboard focus, as when the player clicks another window.
+void loseFocus();
 // Joysticks present at Tolm_init, each with the given number of buttons.
 void attachJoysticks(int count, int buttons);
 void setJoystickButton(int index, int button, bool down);
@@ -67,7 +69,8 @@ int createdTextures();
 
 // ---- Recorded sound and music calls, in call order ----
 struct SoundCall {
-    std::string op;  // "load", "free", "play", "halt", "loadMusic", "playMusic", "fadeOut", "haltMusic", "freeMusic"
+    std::string op;  // "load", "free", "play", "halt", "loadMusic", "playMusic", "fadeOut",
+                     // "haltMusic", "freeMusic", "pauseMusic", "resumeMusic", "mute", "unmute"
     std::string file;
     int32_t loops = 0;
     int32_t arg = 0;  // channel, fade-in or fade-out ms

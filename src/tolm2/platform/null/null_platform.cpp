@@ -24,6 +24,7 @@ struct State {
     uint8_t mouseButtons = 0;
     std::array<bool, 512> keys{};
     bool quitPending = false;
+    bool focusLost = false;
     std::vector<Joy> joysticks;
     bool failInit = false, failVideo = false, failAudio = false, failJoysticks = false;
     std::string error;
@@ -74,6 +75,7 @@ void setKey(int key, bool down) {
     }
 }
 void requestQuit() { state().quitPending = true; }
+void loseFocus() { state().focusLost = true; }
 
 void attachJoysticks(int count, int buttons) {
     state().joysticks.assign(static_cast<size_t>(count), Joy{});
@@ -168,6 +170,11 @@ bool pollQuit() {
     const bool quit = state().quitPending;
     state().quitPending = false;
     return quit;
+}
+bool takeFocusLoss() {
+    const bool lost = state().focusLost;
+    state().focusLost = false;
+    return lost;
 }
 uint8_t mouseButtons() { return state().mouseButtons; }
 void mousePosition(int32_t& x, int32_t& y) {
@@ -277,6 +284,9 @@ bool playMusic(int32_t loops, int32_t fadeInMs) {
 }
 void fadeOutMusic(int32_t ms) { recordSound("fadeOut", state().music, 0, ms); }
 void haltMusic() { recordSound("haltMusic", state().music, 0, 0); }
+void pauseMusic() { recordSound("pauseMusic", state().music, 0, 0); }
+void resumeMusic() { recordSound("resumeMusic", state().music, 0, 0); }
+void setMuted(bool muted) { recordSound(muted ? "mute" : "unmute", "", 0, 0); }
 void freeMusic() {
     recordSound("freeMusic", state().music, 0, 0);
     state().music.clear();

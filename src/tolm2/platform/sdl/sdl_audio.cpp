@@ -68,6 +68,16 @@ void fadeOutMusic(int32_t ms) { Mix_FadeOutMusic(ms); }
 
 void haltMusic() { Mix_HaltMusic(); }
 
+void pauseMusic() { Mix_PauseMusic(); }
+
+void resumeMusic() { Mix_ResumeMusic(); }
+
+void setMuted(bool muted) {
+    const int volume = muted ? 0 : MIX_MAX_VOLUME;
+    Mix_Volume(-1, volume);
+    Mix_VolumeMusic(volume);
+}
+
 void freeMusic() {
     if (music != nullptr) Mix_FreeMusic(music);
     music = nullptr;

@@ -9,6 +9,11 @@
 
 namespace {
 std::array<SDL_Joystick*, 4> joysticks{};
+bool focusLost = false;
+
+bool isFocusLoss(const SDL_ActiveEvent& active) {
+    return active.gain == 0 && (active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
+}
 
 SDL_Joystick* joystickAt(int index) {
     if (index < 0 || index >= static_cast<int>(joysticks.size())) return nullptr;
@@ -80,8 +85,15 @@ bool pollQuit() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) quit = true;
+        if (event.type == SDL_ACTIVEEVENT && isFocusLoss(event.active)) focusLost = true;
     }
     return quit;
+}
+
+bool takeFocusLoss() {
+    const bool lost = focusLost;
+    focusLost = false;
+    return lost;
 }
 
 uint8_t mouseButtons() { return SDL_GetMouseState(nullptr, nullptr); }

@@ -1,0 +1,47 @@
+// M toggles the mute; "MUTE" in "config.ini" keeps it from one run to the next.
+#include "state/mute_setting.h"
+
+#include <exception>
+
+#include "config/config_file.h"
+#include "config/config_parser.h"
+#include "config/config_store.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+constexpr int32_t MARKER_X = 4;
+constexpr int32_t MARKER_Y = 470;
+constexpr float MARKER_SCALE = 1.0f;
+
+void saveMute(bool muted) {
+    config_store::update(CONFIG_FILE, [muted](ConfigParser& onDisk) {
+        onDisk.setInt(MUTE_KEY, muted ? 1 : 0);
+        return true;
+    });
+}
+
+}  // namespace
+
+void restoreMute() {
+    if (config_file::isMissing(CONFIG_FILE)) return;
+    try {
+        ConfigParser config;
+        config.load(CONFIG_FILE);
+        Tolm_setMuted(config_store::intOrZero(config, MUTE_KEY) == 1);
+    } catch (const std::exception&) {
+        // The title reports a file it cannot read; a bad MUTE value just means sound.
+    }
+}
+
+void serveMuteKey() {
+    if (!Tolm_keyPushed(KEY_M)) return;
+    Tolm_setMuted(!Tolm_isMuted());
+    saveMute(Tolm_isMuted());
+}
+
+void drawMuteMarker() {
+    if (!Tolm_isMuted()) return;
+    Tolm_setBlendMode(BLEND_ALPHA);
+    Tolm_drawText("MUTE", MARKER_X, MARKER_Y, MARKER_SCALE, 255, 255, 255, 255);
+}

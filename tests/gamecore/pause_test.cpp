@@ -1,0 +1,104 @@
+// The pause: paused frames change nothing, hide the board, and leave no trace in the game.
+#include <tuple>
+
+#include "game_fixture.h"
+
+namespace {
+
+// Everything of a game that a frame of play could move.
+auto snapshot(const GameMain& g) {
+    std::vector<std::tuple<float, float, int32_t, int32_t>> cards;
+    for (int32_t i = 0; i < CARD_TABLE_SIZE; ++i) {
+        const Card& c = g.card(i);
+        cards.emplace_back(c.x, c.y, c.life, c.state);
+    }
+    std::vector<int32_t> popups;
+    for (int32_t pair = 0; pair < PAIR_LOG_SIZE; ++pair) popups.push_back(g.getPopupAge(pair));
+    return std::make_tuple(g.getScene(), g.getScore(), g.getTimeLeft(), g.getReadyCounter(),
+                           g.getKeypad().getFrame(), g.getTint(), cards, popups);
+}
+
+}  // namespace
+
+class PauseTest : public GameTest {
+protected:
+    void pressP() {
+        headless::setKey(KEY_P, true);
+        frame();
+        headless::setKey(KEY_P, false);
+        frame();
+    }
+
+    // Textured quads drawn on the board this frame: card faces, backs, animations.
+    size_t quadsOnTheBoard() const {
+        size_t count = 0;
+        for (const auto& call : headless::drawCalls()) {
+            const bool onBoard = call.quad.x >= 50 && call.quad.x < 382 && call.quad.y >= 50 &&
+                                 call.quad.y < 382;
+            count += call.kind == headless::DrawCall::QUAD && onBoard;
+        }
+        return count;
+    }
+};
+
+TEST_F(PauseTest, LookingAwayFreezesTheGameHidesTheBoardAndPausesTheMusic) {
+    for (const int32_t mode : {MODE_MIXER, MODE_MEMORY}) {
+        SCOPED_TRACE(mode);
+        playingGame(mode);
+        take(0, 30);  // a take animation and a bonus pop-up under way
+        frames(3);
+        headless::loseFocus();
+        frame();  // its wait sees the loss: the next step is the first paused one
+        const auto before = snapshot(*game);
+        frame();
+        ASSERT_FALSE(headless::soundCalls().empty());
+        EXPECT_EQ(headless::soundCalls().front().op, "pauseMusic");
+        frames(400);
+        EXPECT_TRUE(game->isPaused());
+        EXPECT_EQ(snapshot(*game), before);
+        EXPECT_EQ(quadsOnTheBoard(), 0u) << "no card shows while paused";
+        EXPECT_EQ(textRunsAt("PAUSE", 136, 200).size(), 1u);
+        EXPECT_EQ(textRunsAt("CLICK TO GO ON", 132, 250).size(), 1u);
+
+        clickCard(1);  // its second frame resumes, and the click is used up by that
+        EXPECT_FALSE(game->isPaused());
+        ASSERT_FALSE(headless::soundCalls().empty());
+        EXPECT_EQ(headless::soundCalls().back().op, "resumeMusic");
+        frame();
+        EXPECT_EQ(game->getFirstPick(), NO_CARD) << "the resuming click picks nothing";
+        EXPECT_GT(quadsOnTheBoard(), 0u);
+    }
+}
+
+// The same clicks give the same game whether or not a pause came between them, READY
+// included: same score, same recorded frames. The frame in which a resuming key or click
+// is let go is the first live one, so the paused run waits one frame less after it.
+TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
+    const auto play = [this](bool withPauses) {
+        newGame(MODE_LINE);
+        frames(50);
+        if (withPauses) {
+            pressP();
+            frames(100);
+            pressP();
+        }
+        frames(withPauses ? 131 : 132);
+        for (int32_t pair = 0; pair < 12; ++pair) {
+            clickCard(pair);
+            clickCard(pair + 30);
+            const bool pauseHere = withPauses && pair == 5;
+            frames(pauseHere ? 39 : 40);
+            if (pauseHere) {
+                headless::loseFocus();
+                frames(300);
+                clickAt(600, 400);
+            }
+        }
+        return std::make_tuple(game->getScore(), game->getTimeLeft(), game->getTakenCount(),
+                               game->getKeypad().getFrame(),
+                               game->getKeypad().getRecordLength());
+    };
+    const auto plain = play(false);
+    EXPECT_EQ(std::get<2>(plain), 24) << "the clicks took their pairs";
+    EXPECT_EQ(play(true), plain);
+}
