@@ -95,7 +95,11 @@ void GameMain::drawBoard() {
     filledBox(boardX, boardY, 332, 332, BLACK);
     Tolm_setBlendMode(BLEND_ALPHA);
     drawScorePanel();
-    drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
+    if (input.replaying()) {
+        drawBoardCards(input.x(), input.y());
+    } else {
+        drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
+    }
     drawComboBox();
     drawTakeAnimations();
     drawPickPreviews();

@@ -13,7 +13,10 @@ GameMain::GameMain() {
     scene = SETUP;
 }
 
+GameMain::GameMain(WatchedGame watched) : GameMain() { input = PlayInput(std::move(watched)); }
+
 void GameMain::step() {
+    if (leftWatching()) return;
     switch (scene) {
         case SETUP:
             setUp();
@@ -57,6 +60,7 @@ void GameMain::draw() {
         default:
             break;
     }
+    if (input.replaying()) drawWatching();
     Tolm_drawFps(550, 10);
 }
 

@@ -10,7 +10,11 @@
 // The record is saved before the results music starts, so that a music file gone
 // missing cannot cost the player a new best.
 void GameMain::endGame() {
-    if (hiScore(gameMode) < score) saveRecord();
+    if (input.replaying()) {
+        reportWatch();
+    } else if (hiScore(gameMode) < score) {
+        saveRecord();
+    }
     Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     scene = RESULTS;
 }
@@ -25,6 +29,7 @@ void GameMain::saveRecord() {
     } catch (const std::exception& e) {
         Tolm_logError(e);
     }
+    saveWatch();
     hiScore(gameMode) = score;
     config->setInt(key, score);
     try {
@@ -47,7 +52,9 @@ void GameMain::drawResults() {
     Tolm_drawText("RESULTS", 110, 160, 4.0f, 255, 255, 255, 255);
     Tolm_drawText("SCORE", 175, 200, 2.0f, 255, 255, 255, 255);
     Tolm_drawText(std::to_string(score), 140, 230, 4.0f, 255, 255, 255, 255);
-    if (hiScore(gameMode) <= score) {
+    if (input.replaying()) {
+        drawWatchResult();
+    } else if (hiScore(gameMode) <= score) {
         Tolm_drawText(" NEW RECORD ", 75, 280, 3.0f, 255, 50, 50, 255);
         // The random draws are taken in this order: x, y, radius, angle.
         const int32_t x = 25 + randomIn(0, 250);

@@ -1,4 +1,4 @@
-// The title screen and mode menu, with the best scores read from "config.ini".
+// The title screen and mode menu: bests from "config.ini", a click plays, a right click watches.
 #pragma once
 
 #include <array>
@@ -19,8 +19,12 @@ public:
     int32_t getHoveredMode() const { return hoveredMode; }
     const std::array<int32_t, 7>& getHiScores() const { return hiScores; }
 
+    // Whether the mode's watch file was there when the title was made.
+    bool canWatch(int32_t mode) const { return watchable.at(static_cast<size_t>(mode)); }
+
 private:
     void followPointer();
+    void watchRowUnderPointer();
 
     bool started = false;
     std::unique_ptr<ConfigParser> config;
@@ -28,4 +32,6 @@ private:
     int32_t selectHoshi = 0;
     int32_t hoshi = 0;
     int32_t hoveredMode = 0;
+    std::array<bool, 7> watchable{};
+    bool anyWatchable = false;
 };
