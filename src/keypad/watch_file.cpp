@@ -110,7 +110,9 @@ WatchRecord decodeWatch(const std::string& bytes) {
     record.seed = get(bytes, 8, 4);
     record.score = static_cast<int32_t>(get(bytes, 16, 4));
     record.frames.reserve(count);
-    for (size_t k = 0; k < count; ++k) record.frames.push_back(frameAt(bytes, HEADER_BYTES + k * FRAME_BYTES));
+    for (size_t k = 0; k < count; ++k) {
+        record.frames.push_back(frameAt(bytes, HEADER_BYTES + k * FRAME_BYTES));
+    }
     return record;
 }
 

@@ -19,9 +19,6 @@ public:
     int32_t getHoveredMode() const { return hoveredMode; }
     const std::array<int32_t, 7>& getHiScores() const { return hiScores; }
 
-    // Whether the mode's watch file was there when the title was made.
-    bool canWatch(int32_t mode) const { return watchable.at(static_cast<size_t>(mode)); }
-
 private:
     void followPointer();
     void watchRowUnderPointer();

@@ -1,12 +1,9 @@
 // The scene loop's message handling and the logo splash's timing.
 #include <gtest/gtest.h>
 
-#include "gamecore/game_main.h"
-#include "keypad/watch_file.h"
 #include "state/logo_main.h"
 #include "state/scene_loop.h"
 #include "state/title_main.h"
-#include "state/watch_request.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -128,24 +125,4 @@ TEST_F(SceneLoopTest, AMissingLogoEndsTheFirstStepWithTheLoaderMessage) {
     } catch (const TolmError& e) {
         EXPECT_STREQ(e.what(), "Tolm_Texture::loadBmp : not found file: resource/image/logo.bmp");
     }
-}
-
-TEST_F(SceneLoopTest, AWaitingWatchFollowsTheLogoAndTheWatchMessageOtherwiseShowsTheTitle) {
-    WatchRecord record;
-    record.mode = 2;
-    saveWatchFile("sent.watch", record);
-    ASSERT_TRUE(requestWatch("sent.watch"));
-    int frames = 0;
-    while (dynamic_cast<LogoMain*>(currentScene()) != nullptr || frames == 0) {
-        pass();
-        ASSERT_LT(++frames, 400);
-    }
-    const auto* watched = dynamic_cast<GameMain*>(currentScene());
-    ASSERT_NE(watched, nullptr);
-    EXPECT_TRUE(watched->isWatching());
-    EXPECT_EQ(watched->getGameMode(), 2);
-
-    currentScene()->setMsg(MSG_WATCH);
-    pass();
-    EXPECT_NE(dynamic_cast<TitleMain*>(currentScene()), nullptr) << "nothing waits any more";
 }

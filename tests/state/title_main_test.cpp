@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <tuple>
 
 #include "keypad/watch_file.h"
@@ -221,41 +220,26 @@ TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
     }
 }
 
-TEST_F(TitleScene, RightClickOnARowWithAWatchFileAsksToWatchIt) {
+TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
     writeFile("config.ini", DEFAULT_FILE);
-    WatchRecord record;
-    record.mode = 1;
-    saveWatchFile("replay/replay_01.watch", record);
+    saveWatchFile("replay/replay_01.watch", WatchRecord{});
     writeFile("replay/replay_02.watch", "damaged");
     TitleMain title;
     runFrame(title);
     expectText("RIGHT CLICK TO WATCH THE BEST GAME", 116, 426, 1.5f, 150, 200, 255);
-    EXPECT_TRUE(title.canWatch(1) && title.canWatch(2) && !title.canWatch(3));
-    const auto rightClick = [&](int32_t y) {
+    // MEMORY has no file; SHUFFLE's is refused and logged; LINE's is taken.
+    for (const int32_t y : {285, 255, 225}) {
         hover(title, 300, y);
         headless::setMouseButtons(MOUSE_RIGHT);
         nextFrame();
         runFrame(title);
         headless::setMouseButtons(0);
-        nextFrame();
-    };
-    rightClick(285);  // MEMORY: no file
-    rightClick(255);  // SHUFFLE: refused, logged, the title stays
-    EXPECT_EQ(title.getMsg(), MSG_STAY);
-    EXPECT_FALSE(watchRequested());
-    EXPECT_NE(readFile("run.log").find("Watch replay/replay_02.watch: truncated\n"),
+        EXPECT_EQ(title.getMsg(), y == 225 ? MSG_WATCH : MSG_STAY) << y;
+        EXPECT_EQ(watchRequested(), y == 225) << y;
+    }
+    EXPECT_NE(readFile(LOG_FILE).find("Watch replay/replay_02.watch: truncated\n"),
               std::string::npos);
-    rightClick(225);
-    EXPECT_EQ(title.getMsg(), MSG_WATCH);
-    const std::optional<WatchedGame> watched = takeWatchRequest();
-    ASSERT_TRUE(watched.has_value());
-    EXPECT_EQ(watched->file, "replay/replay_01.watch");
-    EXPECT_FALSE(watchRequested());
-
-    std::filesystem::remove_all("replay");
-    TitleMain without;
-    runFrame(without);
-    EXPECT_EQ(findText("RIGHT CLICK TO WATCH THE BEST GAME"), nullptr);
+    EXPECT_EQ(takeWatchRequest().value().file, "replay/replay_01.watch");
 }
 
 }  // namespace
