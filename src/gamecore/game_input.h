@@ -1,9 +1,11 @@
 // What drives a game besides its rules: its seed and pointer frames, live or played back.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "keypad/watch_file.h"
 

@@ -116,6 +116,9 @@ public:
     void setPicks(int32_t first, int32_t second);
 
 private:
+    // Every random draw of the rules goes through here, never through the shared generator.
+    int32_t rulesRandomIn(int32_t lo, int32_t hi) { return randomIn(rulesRandom, lo, hi); }
+
     // Set-up.
     void loadSceneResources();
     void readHiScores();
@@ -124,7 +127,6 @@ private:
     void placeScattered(Card& target);
     void separateFromEarlierCards(int32_t index);
     void shuffleFaces();
-    int32_t rulesRandomIn(int32_t lo, int32_t hi) { return randomIn(rulesRandom, lo, hi); }
     void swapFaces(int32_t a, int32_t b);
     void emptyComboBox();
 
