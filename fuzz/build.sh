@@ -31,7 +31,8 @@ link() {
   name=$1
   shift
   # shellcheck disable=SC2046
-  $CXX -fsanitize=fuzzer,address,undefined $(objects "$@") $SDL_LIBS -o "$OUT/$name"
+  # zlib: the keypad's watch files carry its CRC-32.
+  $CXX -fsanitize=fuzzer,address,undefined $(objects "$@") $SDL_LIBS -lz -o "$OUT/$name"
   echo "built $OUT/$name"
 }
 
@@ -39,4 +40,6 @@ link() {
 link config_fuzzer "$ROOT/fuzz/config_fuzzer.cpp" "$ROOT"/src/config/*.cpp $FRAMEWORK
 # shellcheck disable=SC2086
 link replay_fuzzer "$ROOT/fuzz/replay_fuzzer.cpp" "$ROOT"/src/keypad/*.cpp $FRAMEWORK
+# shellcheck disable=SC2086
+link watch_fuzzer "$ROOT/fuzz/watch_fuzzer.cpp" "$ROOT"/src/keypad/watch_file.cpp $FRAMEWORK
 link command_line_fuzzer "$ROOT/fuzz/command_line_fuzzer.cpp" "$ROOT"/src/boot/command_line.cpp

@@ -12,7 +12,7 @@ SECONDS_EACH=${FUZZ_SECONDS:-60}
 "$HERE/build.sh" || exit 1
 
 status=0
-for target in config replay command_line; do
+for target in config replay watch command_line; do
   work="$OUT/corpus-$target"
   mkdir -p "$work" "$OUT/artifacts"
   log="$OUT/$target.log"

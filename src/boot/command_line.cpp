@@ -46,6 +46,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "-window") line.fullScreen = false;
         if (arg == "-fullscreen") line.fullScreen = true;
+        if (arg == "-watch") {
+            if (i + 1 >= args.size()) {
+                line.error = "korvane: -watch needs a file; " + std::string(USAGE);
+                return line;
+            }
+            line.watchFile = args[++i];
+            continue;
+        }
         if (arg != "-res") continue;
         if (i + 2 >= args.size()) {
             line.error = "korvane: -res needs a width and a height; " + std::string(USAGE);

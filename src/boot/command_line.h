@@ -7,19 +7,23 @@
 
 inline constexpr int32_t DEFAULT_WIDTH = 640;
 inline constexpr int32_t DEFAULT_HEIGHT = 480;
-inline constexpr const char* USAGE = "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT]";
+inline constexpr const char* USAGE =
+    "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-watch FILE]";
 
 struct CommandLine {
     int32_t windowWidth = DEFAULT_WIDTH;
     int32_t windowHeight = DEFAULT_HEIGHT;
     bool fullScreen = false;
+    // A watch file to play after the logo; empty for none.
+    std::string watchFile;
     // Empty when the line is usable; otherwise one line naming the problem.
     std::string error;
 };
 
 // Reads the arguments in order (the program path first, matching nothing). Later options
 // override earlier ones; unknown arguments are ignored. "-res" takes the next two
-// arguments as integers and must leave both at least 1, else error is set.
+// arguments as integers and must leave both at least 1, else error is set. "-watch" takes
+// the next argument as the watch file's path, and error is set when there is none.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // The integer value of a text: leading white space, an optional sign, then digits up to

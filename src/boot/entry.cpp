@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "state/scene_loop.h"
+#include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -31,6 +32,7 @@ int runGame(const CommandLine& line) {
     try {
         Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false);
         loadResources();
+        if (!line.watchFile.empty()) requestWatch(line.watchFile);
         bool running = true;
         while (running) {
             running = execLoop();

@@ -3,7 +3,8 @@
 
 #include "boot/command_line.h"
 
-// Starts the framework with the window the command line asked for, runs the scene loop
+// Starts the framework with the window the command line asked for (and asks for its
+// watch file, if any, to be played after the logo), runs the scene loop
 // one pass per frame until it stops or an error (the quit request included) ends it,
 // logs that error, shuts the framework down and returns 0.
 int runGame(const CommandLine& line);

@@ -12,8 +12,8 @@ const std::array<int32_t, 3> MISS_TINT = {100, 100, 100};
 // Called by stepPlay in a frame in which the left button went down. A click that hits
 // two cards at once, or nothing, does nothing.
 void GameMain::click() {
-    const int32_t mx = Tolm_mouseX();
-    const int32_t my = Tolm_mouseY();
+    const int32_t mx = input.x();
+    const int32_t my = input.y();
     int32_t freeHits = 0;
     int32_t pickedHits = 0;
     int32_t hit = NO_CARD;

@@ -93,7 +93,11 @@ void GameMain::drawBoard() {
     stepTint();
     drawBackdrop();
     drawScorePanel();
-    drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
+    if (input.replaying()) {
+        drawBoardCards(input.x(), input.y());
+    } else {
+        drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
+    }
     drawComboBox();
     drawTakeAnimations();
     drawPickPreviews();

@@ -29,10 +29,11 @@ void GameMain::drawReady() {
 }
 
 void GameMain::stepPlay() {
+    input.advance();
     timeLeft -= 1;
     runCardTimers();
     moveCards();
-    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0) click();
+    if (input.leftPushed()) click();
     if (gameIsOver()) endGame();
 }
 

@@ -13,7 +13,10 @@ GameMain::GameMain() {
     scene = SETUP;
 }
 
+GameMain::GameMain(WatchedGame watched) : GameMain() { input = PlayInput(std::move(watched)); }
+
 void GameMain::step() {
+    if (leftWatching()) return;
     if (holdsForPause()) return;
     switch (scene) {
         case SETUP:
@@ -66,6 +69,7 @@ void GameMain::draw() {
         default:
             break;
     }
+    if (input.replaying()) drawWatching();
     Tolm_drawFps(550, 10);
 }
 

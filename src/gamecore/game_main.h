@@ -4,11 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <random>
 
 #include "config/config_parser.h"
 #include "gamecore/card.h"
+#include "gamecore/game_input.h"
 #include "keypad/keypad.h"
 #include "state/game_state.h"
+#include "tolm2/shared.h"
 
 inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second
 inline constexpr int32_t FADE_LIFE = 1800;        // face-up time in MEMORY and REVERSE
@@ -39,6 +42,9 @@ public:
 
     // Makes the config reader and the keypad (recording without B); loads nothing.
     GameMain();
+    // A watched game: the recorded mode, seed and pointer drive it; live clicks do
+    // nothing but a left one, which leaves; nothing is saved. Made by the scene loop.
+    explicit GameMain(WatchedGame watched);
 
     // One frame of logic and one of drawing, dispatched on scene; the scene loop calls
     // them in this order every frame.
@@ -96,6 +102,9 @@ public:
     int32_t getPopupAngle(int32_t pair) const;
     int32_t getPopupAge(int32_t pair) const;
     const Keypad& getKeypad() const { return *keypad; }
+    bool isWatching() const { return input.replaying(); }
+    // What drove this game so far: its mode, seed, score and pointer frames.
+    WatchRecord recording() const { return input.recording(gameMode, score); }
 
     // Bounds-checked entry of the card table (0..99); throws TolmError outside it.
     Card& card(int32_t index);
@@ -110,6 +119,9 @@ public:
     void setPicks(int32_t first, int32_t second);
 
 private:
+    // Every random draw of the rules goes through here, never through the shared generator.
+    int32_t rulesRandomIn(int32_t lo, int32_t hi) { return randomIn(rulesRandom, lo, hi); }
+
     // Set-up.
     void loadSceneResources();
     void readHiScores();
@@ -149,6 +161,13 @@ private:
     // Pause.
     bool holdsForPause();
     void drawPaused();
+
+    // Watching (game_watch.cpp).
+    void saveWatch();
+    void reportWatch();
+    bool leftWatching();
+    void drawWatching();
+    void drawWatchResult();
 
     // Display.
     void drawBackdrop();
@@ -198,4 +217,7 @@ private:
     std::array<int32_t, PAIR_LOG_SIZE> popupAge{};
     std::array<Card, CARD_TABLE_SIZE> cards{};
     std::unique_ptr<Keypad> keypad;
+    PlayInput input;
+    // The rules' own generator, seeded at set-up; drawing never touches it.
+    std::mt19937 rulesRandom;
 };

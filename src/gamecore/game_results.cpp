@@ -12,14 +12,18 @@
 // The record is saved before the results music starts, so that a music file gone
 // missing cannot cost the player a new best.
 void GameMain::endGame() {
-    if (hiScore(gameMode) < score) saveRecord();
+    if (input.replaying()) {
+        reportWatch();
+    } else if (hiScore(gameMode) < score) {
+        saveRecord();
+    }
     Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     scene = RESULTS;
 }
 
 // The file is read again under its lock, so a better score that another copy of the
 // game saved meanwhile is never overwritten, and every other mode's best is kept. The
-// replay goes with the record: it is written only when the record is. A save that fails
+// replay and watch files go with the record: written only when the record is. A save that fails
 // is logged and the results screen follows as usual.
 void GameMain::saveRecord() {
     const std::string& key = hiScoreKey(gameMode);
@@ -28,6 +32,7 @@ void GameMain::saveRecord() {
         bestOnDisk = config_store::intOrZero(onDisk, key);
         if (score <= bestOnDisk) return false;
         saveReplay();
+        saveWatch();
         onDisk.setInt(key, score);
         return true;
     });
@@ -55,7 +60,9 @@ void GameMain::drawResults() {
     Tolm_drawText("RESULTS", 110, 160, 4.0f, 255, 255, 255, 255);
     Tolm_drawText("SCORE", 175, 200, 2.0f, 255, 255, 255, 255);
     Tolm_drawText(std::to_string(score), 140, 230, 4.0f, 255, 255, 255, 255);
-    if (hiScore(gameMode) <= score) {
+    if (input.replaying()) {
+        drawWatchResult();
+    } else if (hiScore(gameMode) <= score) {
         Tolm_drawText(" NEW RECORD ", 75, 280, 3.0f, 255, 50, 50, 255);
         // The random draws are taken in this order: x, y, radius, angle.
         const int32_t x = 25 + randomIn(0, 250);

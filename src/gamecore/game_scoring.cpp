@@ -133,5 +133,5 @@ void GameMain::logPair() {
     const int32_t pair = takenCount / 2 - 1;
     colorBonusEntry(pair) = colorBonus;
     numberBonusEntry(pair) = numberBonus;
-    popupAngleEntry(pair) = randomIn(0, 360);
+    popupAngleEntry(pair) = rulesRandomIn(0, 360);
 }

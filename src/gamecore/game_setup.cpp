@@ -19,9 +19,16 @@ constexpr int32_t SHUFFLE_SWAPS = 201;
 void GameMain::setUp() {
     Tolm_log("Gamecoer init\n");
     loadSceneResources();
-    readHiScores();
+    rulesRandom.seed(input.startSeed());
+    if (input.replaying()) {
+        // A watched game reads and writes no config: its best is the score it recorded.
+        gameMode = input.watchedGame().record.mode;
+        hiScore(gameMode) = input.watchedGame().record.score;
+    } else {
+        readHiScores();
+        gameMode = Tolm_getValue(MODE_SLOT);
+    }
     timeLeft = GAME_FRAMES;
-    gameMode = Tolm_getValue(MODE_SLOT);
     for (int32_t i = 0; i < cardCount; ++i) layOutCard(i);
     if (isShuffledMode(gameMode)) shuffleFaces();
     emptyComboBox();
@@ -60,7 +67,7 @@ void GameMain::layOutCard(int32_t index) {
     c.x = static_cast<float>((index % GRID_COLUMNS) * GRID_SPACING);
     c.y = static_cast<float>((index / GRID_COLUMNS) * GRID_SPACING + GRID_TOP);
     c.state = 0;
-    c.angle = randomIn(1, 360);
+    c.angle = rulesRandomIn(1, 360);
     c.speed = 0.0f;
     c.life = cardLife;
     if (isFadingMode(gameMode)) {
@@ -68,13 +75,13 @@ void GameMain::layOutCard(int32_t index) {
         c.life = FADE_LIFE;
     }
     if (isScatteredMode(gameMode)) placeScattered(c);
-    if (gameMode == MODE_MIXER) c.speed = static_cast<float>(randomIn(10, 20)) / 10.0f;
+    if (gameMode == MODE_MIXER) c.speed = static_cast<float>(rulesRandomIn(10, 20)) / 10.0f;
     separateFromEarlierCards(index);
 }
 
 void GameMain::placeScattered(Card& target) {
-    target.x = static_cast<float>(randomIn(0, SCATTER_CELLS) * CARD_SIZE + SCATTER_MARGIN);
-    target.y = static_cast<float>(randomIn(0, SCATTER_CELLS) * CARD_SIZE + SCATTER_MARGIN);
+    target.x = static_cast<float>(rulesRandomIn(0, SCATTER_CELLS) * CARD_SIZE + SCATTER_MARGIN);
+    target.y = static_cast<float>(rulesRandomIn(0, SCATTER_CELLS) * CARD_SIZE + SCATTER_MARGIN);
 }
 
 // Re-places card index until no earlier card lies strictly within a card's size of it
@@ -96,8 +103,8 @@ void GameMain::separateFromEarlierCards(int32_t index) {
 // Faces move, places stay: colour and number swap, everything else keeps its index.
 void GameMain::shuffleFaces() {
     for (int32_t swap = 0; swap < SHUFFLE_SWAPS; ++swap) {
-        const int32_t a = randomIn(0, cardCount);
-        const int32_t b = randomIn(0, cardCount);
+        const int32_t a = rulesRandomIn(0, cardCount);
+        const int32_t b = rulesRandomIn(0, cardCount);
         swapFaces(a, b);
     }
 }

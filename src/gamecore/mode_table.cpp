@@ -1,4 +1,4 @@
-// Per-mode names of the stored best score and of the replay file.
+// Per-mode names of the stored best score, the replay file and the watch file.
 #include "gamecore/mode_table.h"
 
 #include <array>
@@ -17,11 +17,19 @@ const std::array<std::string, MODE_COUNT> REPLAY_FILES = {
     "replay/replay_06.bin",
 };
 
+const std::array<std::string, MODE_COUNT> WATCH_FILES = {
+    "replay/replay_00.watch", "replay/replay_01.watch", "replay/replay_02.watch",
+    "replay/replay_03.watch", "replay/replay_04.watch", "replay/replay_05.watch",
+    "replay/replay_06.watch",
+};
+
 }  // namespace
 
 const std::string& hiScoreKey(int32_t mode) { return checkedAt(HI_SCORE_KEYS, mode, "hiScoreKeys"); }
 
 const std::string& replayFile(int32_t mode) { return checkedAt(REPLAY_FILES, mode, "replayFiles"); }
+
+const std::string& watchFile(int32_t mode) { return checkedAt(WATCH_FILES, mode, "watchFiles"); }
 
 bool isShuffledMode(int32_t mode) { return mode == MODE_SHUFFLE || mode == MODE_MEMORY; }
 

@@ -1,4 +1,4 @@
-// Per-mode names of the stored best score and of the replay file.
+// Per-mode names of the stored best score, the replay file and the watch file.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,9 @@ enum GameModeId : int32_t {
 const std::string& hiScoreKey(int32_t mode);
 // "replay/replay_00.bin".."replay/replay_06.bin". Throws TolmError outside 0..6.
 const std::string& replayFile(int32_t mode);
+// "replay/replay_00.watch".."replay/replay_06.watch", kept beside the replay file.
+// Throws TolmError outside 0..6.
+const std::string& watchFile(int32_t mode);
 
 // Layout traits of a mode; modes outside 2..6 lay out the ordered grid.
 bool isShuffledMode(int32_t mode);

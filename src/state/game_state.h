@@ -3,7 +3,14 @@
 
 #include <cstdint>
 
-enum SceneMessage : int32_t { MSG_STAY = 0, MSG_LOGO = 1, MSG_TITLE = 2, MSG_GAME = 3 };
+// MSG_WATCH plays the game waiting in the watch request (state/watch_request.h).
+enum SceneMessage : int32_t {
+    MSG_STAY = 0,
+    MSG_LOGO = 1,
+    MSG_TITLE = 2,
+    MSG_GAME = 3,
+    MSG_WATCH = 4,
+};
 
 // Slot of the shared integer table that carries the chosen mode to the playing scene.
 inline constexpr int MODE_SLOT = 10;

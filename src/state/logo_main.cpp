@@ -1,6 +1,7 @@
 // The logo splash shown at start-up.
 #include "state/logo_main.h"
 
+#include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
 LogoMain::LogoMain() { setMsg(MSG_STAY); }
@@ -11,7 +12,10 @@ void LogoMain::step() {
         Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
     }
     frameCount += 1;
-    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 || frameCount > LOGO_FRAMES) setMsg(MSG_TITLE);
+    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 || frameCount > LOGO_FRAMES) {
+        // "-watch FILE" goes straight from the logo to the game it names.
+        setMsg(watchRequested() ? MSG_WATCH : MSG_TITLE);
+    }
 }
 
 void LogoMain::draw() {

@@ -8,11 +8,19 @@
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
 #include "state/title_main.h"
+#include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
 namespace {
 
 std::unique_ptr<GameState> scene;
+
+// The watched game, or the title when none waits.
+std::unique_ptr<GameState> watchScene() {
+    std::optional<WatchedGame> watched = takeWatchRequest();
+    if (!watched) return std::make_unique<TitleMain>();
+    return std::make_unique<GameMain>(std::move(*watched));
+}
 
 // The scene a message asks for, or nullptr for a message outside the known ones.
 std::unique_ptr<GameState> sceneFor(int32_t message) {
@@ -20,6 +28,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_LOGO: return std::make_unique<LogoMain>();
         case MSG_TITLE: return std::make_unique<TitleMain>();
         case MSG_GAME: return std::make_unique<GameMain>();
+        case MSG_WATCH: return watchScene();
         default: return nullptr;
     }
 }

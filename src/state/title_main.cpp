@@ -2,8 +2,12 @@
 #include "state/title_main.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "config/config_store.h"
+#include "gamecore/mode_table.h"
+#include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -38,6 +42,13 @@ void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
     Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
 }
 
+constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
+
+bool fileExists(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::exists(name, error);
+}
+
 // The mode whose row holds y (180 + 30k < y < 210 + 30k), or 0.
 int32_t modeAtRow(int32_t y) {
     for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
@@ -61,6 +72,10 @@ TitleMain::TitleMain() {
     }
     hoshi = config->getInt("HOSHI");
     selectHoshi = config->getInt("SELECT_HOSHI");
+    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+        watchable.at(static_cast<size_t>(mode)) = fileExists(watchFile(mode));
+        anyWatchable = anyWatchable || watchable.at(static_cast<size_t>(mode));
+    }
 }
 
 void TitleMain::step() {
@@ -70,7 +85,19 @@ void TitleMain::step() {
     }
     if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
+    } else if ((Tolm_mousePushed() & MOUSE_RIGHT) != 0) {
+        watchRowUnderPointer();
     }
+}
+
+// A right click on the row of a mode with a watch file plays that mode's best game; a
+// file that cannot be watched is logged and the title stays as it is.
+void TitleMain::watchRowUnderPointer() {
+    const int32_t x = Tolm_mouseX();
+    if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
+    const int32_t mode = modeAtRow(Tolm_mouseY());
+    if (mode == 0 || !watchable.at(static_cast<size_t>(mode))) return;
+    if (requestWatch(watchFile(mode))) setMsg(MSG_WATCH);
 }
 
 void TitleMain::draw() {
@@ -90,6 +117,7 @@ void TitleMain::draw() {
     drawWhite("HI SCORE", 360, 190, 1.5f);
     followPointer();
     drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
+    if (anyWatchable) Tolm_drawText(WATCH_HINT, 116, 426, 1.5f, 150, 200, 255, 255);
 }
 
 // Inside the band the row under the pointer goes to the mode slot (0 between rows) and

@@ -1,4 +1,4 @@
-// The title screen and mode menu, with the best scores read from "config.ini".
+// The title screen and mode menu: bests from "config.ini", a click plays, a right click watches.
 #pragma once
 
 #include <array>
@@ -21,6 +21,7 @@ public:
 
 private:
     void followPointer();
+    void watchRowUnderPointer();
 
     bool started = false;
     std::unique_ptr<ConfigParser> config;
@@ -28,4 +29,6 @@ private:
     int32_t selectHoshi = 0;
     int32_t hoshi = 0;
     int32_t hoveredMode = 0;
+    std::array<bool, 7> watchable{};
+    bool anyWatchable = false;
 };

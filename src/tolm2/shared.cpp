@@ -4,7 +4,6 @@
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <random>
 
 #include "tolm2/error.h"
 
@@ -41,12 +40,16 @@ int32_t Tolm_getValue(int index) {
 
 void Tolm_clearValues() { sharedTable.fill(0); }
 
-int32_t randomIn(int32_t lo, int32_t hi) {
+int32_t randomIn(int32_t lo, int32_t hi) { return randomIn(generator(), lo, hi); }
+
+int32_t randomIn(std::mt19937& engine, int32_t lo, int32_t hi) {
     const int64_t span = static_cast<int64_t>(hi) - lo;
     if (span < 1) return -1;
-    const uint32_t v = static_cast<uint32_t>(generator()());
+    const uint32_t v = static_cast<uint32_t>(engine());
     return static_cast<int32_t>(lo + static_cast<int64_t>(v % static_cast<uint64_t>(span)));
 }
+
+uint32_t randomSeed() { return static_cast<uint32_t>(generator()()); }
 
 void Tolm_seedRandom(uint32_t seed) { generator().seed(seed); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 inline constexpr int SHARED_SLOTS = 1024;
 
@@ -14,6 +15,12 @@ void Tolm_clearValues();
 
 // A uniform integer r with lo <= r < hi, or -1 when hi - lo < 1.
 int32_t randomIn(int32_t lo, int32_t hi);
+// The same draw from a generator of the caller's own: a game's rules keep one, so that
+// no other draw in the process can change their sequence.
+int32_t randomIn(std::mt19937& engine, int32_t lo, int32_t hi);
+// A seed for such a generator, drawn from the process-wide one; the playing scene takes
+// one at the start of each game.
+uint32_t randomSeed();
 // Seeds the process-wide generator. It is seeded from the high-resolution clock
 // before first use; tests call this for repeatable games.
 void Tolm_seedRandom(uint32_t seed);

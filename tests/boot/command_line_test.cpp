@@ -52,3 +52,11 @@ TEST(CommandLine, ResWithMissingOrTooSmallValuesIsRefusedWithTheUsage) {
     // A hostile value cannot break the message into several lines.
     EXPECT_NE(parse({"-res", "a\nb", "1"}).error.find("'a\\x0Ab'"), std::string::npos);
 }
+
+TEST(CommandLine, WatchTakesTheNextArgumentAsItsFile) {
+    EXPECT_EQ(parse({"-watch", "-window", "-fullscreen"}).watchFile, "-window");
+    EXPECT_TRUE(parse({"-watch", "-window", "-fullscreen"}).fullScreen);
+    EXPECT_EQ(parse({}).watchFile, "");
+    const CommandLine missing = parse({"-window", "-watch"});
+    EXPECT_EQ(missing.error, std::string("korvane: -watch needs a file; ") + USAGE);
+}

@@ -173,6 +173,7 @@ std::vector<std::string> replayEntries() {
     for (const fs::directory_entry& entry : fs::directory_iterator("replay")) {
         names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -244,7 +245,8 @@ TEST_P(FaultResource, EndsTheRunNamingTheFileAndKeepsEverythingElse) {
             // The record is saved before the results music is looked for, so it is kept.
             EXPECT_EQ(game.waitExit(GAME_END_TIMEOUT), 0);
             EXPECT_GT(lineBestIn(readFile(CONFIG_NAME)), 0);
-            EXPECT_EQ(replayEntries(), std::vector<std::string>{"replay_01.bin"});
+            EXPECT_EQ(replayEntries(),
+                      (std::vector<std::string>{"replay_01.bin", "replay_01.watch"}));
             break;
         case Needed::NEVER:
             // Without an icon the window keeps the default one and the game plays on.

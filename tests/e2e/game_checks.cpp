@@ -149,6 +149,18 @@ std::vector<std::pair<SeenCard, SeenCard>> twinsOf(const std::vector<SeenCard>& 
     return twins;
 }
 
+std::vector<std::pair<SeenCard, SeenCard>> lineTwins() {
+    constexpr int PAIRS = 30;
+    std::vector<std::pair<SeenCard, SeenCard>> twins;
+    for (int i = 0; i < PAIRS; ++i) {
+        const Face face = static_cast<Face>((i / 10) % 3);
+        const Place a = gridPlace(i);
+        const Place b = gridPlace(i + PAIRS);
+        twins.push_back({{a.x, a.y, i % 10, face}, {b.x, b.y, i % 10, face}});
+    }
+    return twins;
+}
+
 void takeStillPairsChecked(Player& player,
                            const std::vector<std::pair<SeenCard, SeenCard>>& pairs) {
     for (size_t k = 0; k < pairs.size(); ++k) {

@@ -24,6 +24,9 @@ std::vector<ReplayRecord> replayRecords(const std::string& bytes);
 // the test when a card has no twin or any card could not be read.
 std::vector<std::pair<SeenCard, SeenCard>> twinsOf(const std::vector<SeenCard>& cards);
 
+// LINE as laid out: card i is the same card as card i + 30.
+std::vector<std::pair<SeenCard, SeenCard>> lineTwins();
+
 // Takes pairs in order with the still-card clicks and, before the last one, waits for
 // the take animations to end and checks that every place taken so far shows empty
 // board while the last two cards still show. Fails the test on a pair that would not go.

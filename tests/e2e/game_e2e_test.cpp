@@ -32,18 +32,6 @@ protected:
         writeFile("config.ini", defaultConfig());
     }
 
-    // LINE as laid out: card i is the same card as card i + 30.
-    static std::vector<std::pair<SeenCard, SeenCard>> lineTwins() {
-        std::vector<std::pair<SeenCard, SeenCard>> twins;
-        for (int i = 0; i < PAIRS; ++i) {
-            const Face face = static_cast<Face>((i / 10) % 3);
-            const Place a = gridPlace(i);
-            const Place b = gridPlace(i + PAIRS);
-            twins.push_back({{a.x, a.y, i % 10, face}, {b.x, b.y, i % 10, face}});
-        }
-        return twins;
-    }
-
     ScratchDir scratch;
 };
 

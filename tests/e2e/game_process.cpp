@@ -198,11 +198,12 @@ void GameProcess::movePointer(int x, int y) {
         {"xdotool", "mousemove", "--window", window(), std::to_string(x), std::to_string(y)});
 }
 
-void GameProcess::click(int x, int y) {
+void GameProcess::click(int x, int y, int button) {
     pointerX = x;
     pointerY = y;
     runCommand({"xdotool", "mousemove", "--window", window(), std::to_string(x), std::to_string(y),
-                "mousedown", "1", "sleep", HOLD_SECONDS, "mouseup", "1"});
+                "mousedown", std::to_string(button), "sleep", HOLD_SECONDS, "mouseup",
+                std::to_string(button)});
 }
 
 void GameProcess::pressKey(const std::string& key) {

@@ -61,7 +61,8 @@ public:
     // (No "mousemove --sync": this xdotool waits forever when the pointer is already there;
     // the X server handles one client's requests in order, so the move lands first anyway.)
     void movePointer(int x, int y);
-    void click(int x, int y);
+    // button: 1 left, 3 right.
+    void click(int x, int y, int button = 1);
     void pressKey(const std::string& key);
     // Asks the window to close the way a window manager's close box does.
     void closeWindow();

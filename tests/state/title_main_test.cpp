@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "keypad/watch_file.h"
 #include "state/title_main.h"
+#include "state/watch_request.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -216,6 +218,28 @@ TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
         headless::setMouseButtons(0);
         EXPECT_EQ(title.getMsg(), MSG_STAY) << int(button);  // left only while slot 10 is 0
     }
+}
+
+TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
+    writeFile("config.ini", DEFAULT_FILE);
+    saveWatchFile("replay/replay_01.watch", WatchRecord{});
+    writeFile("replay/replay_02.watch", "damaged");
+    TitleMain title;
+    runFrame(title);
+    expectText("RIGHT CLICK TO WATCH THE BEST GAME", 116, 426, 1.5f, 150, 200, 255);
+    // MEMORY has no file; SHUFFLE's is refused and logged; LINE's is taken.
+    for (const int32_t y : {285, 255, 225}) {
+        hover(title, 300, y);
+        headless::setMouseButtons(MOUSE_RIGHT);
+        nextFrame();
+        runFrame(title);
+        headless::setMouseButtons(0);
+        EXPECT_EQ(title.getMsg(), y == 225 ? MSG_WATCH : MSG_STAY) << y;
+        EXPECT_EQ(watchRequested(), y == 225) << y;
+    }
+    EXPECT_NE(readFile(LOG_FILE).find("Watch replay/replay_02.watch: truncated\n"),
+              std::string::npos);
+    EXPECT_EQ(takeWatchRequest().value().file, "replay/replay_01.watch");
 }
 
 }  // namespace

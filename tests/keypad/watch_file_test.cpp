@@ -1,0 +1,67 @@
+// Watch files: a round trip through the disk, and each kind of damage refused by name.
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "keypad/watch_file.h"
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+WatchRecord sample() {
+    return {6, 0xDEADBEEF, 123456, {{0, 0, 0}, {639, 479, 3}, {-3, 500, 1}}};
+}
+
+std::string loadError(const std::string& file) {
+    try {
+        loadWatchFile(file);
+    } catch (const TolmError& e) {
+        return e.what();
+    }
+    return "(loaded)";
+}
+
+}  // namespace
+
+class WatchFile : public FrameworkTest {};
+
+TEST_F(WatchFile, SavedRecordReadsBackWhole) {
+    saveWatchFile("replay/replay_06.watch", sample());
+    const WatchRecord back = loadWatchFile("replay/replay_06.watch");
+    EXPECT_EQ(std::tie(back.mode, back.seed, back.score), std::make_tuple(6, 0xDEADBEEFu, 123456));
+    EXPECT_EQ(back.frames, sample().frames);
+    // Header 20 bytes, 5 per frame, CRC 4; little-endian throughout.
+    EXPECT_EQ(readFile("replay/replay_06.watch").substr(0, 8), std::string("KVWF\x01\0\x06\0", 8));
+}
+
+TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
+    const std::string good = encodeWatch(sample());
+    WatchRecord badMode = sample();
+    badMode.mode = 7;  // written with a good CRC
+    const auto with = [&](size_t at, char value) {
+        std::string bytes = good;
+        bytes.at(at) = value;
+        return bytes;
+    };
+    const std::vector<std::pair<std::string, std::string>> damages = {
+        {"", "truncated"},
+        {good.substr(0, good.size() - 6), "truncated"},  // cut inside a frame
+        {with(0, 'X'), "not a watch file"},
+        {with(4, 2), "unknown version 2"},
+        {with(15, 1), "16777219 frames, more than 36000"},
+        {good + "!", "1 bytes after the last frame"},
+        {with(22, 'Z'), "wrong CRC"},  // a frame
+        {with(16, 0), "wrong CRC"},    // the score
+        {encodeWatch(badMode), "mode 7 outside 0..6"},
+    };
+    for (const auto& [bytes, message] : damages) {
+        writeFile("damaged.watch", bytes);
+        EXPECT_EQ(loadError("damaged.watch"), "Watch damaged.watch: " + message);
+    }
+    EXPECT_EQ(loadError("missing.watch"),
+              "Watch missing.watch: cannot be read (No such file or directory)");
+    EXPECT_EQ(loadError("replay"), "Watch replay: cannot be read (Is a directory)");
+}
