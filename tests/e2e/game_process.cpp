@@ -122,13 +122,14 @@ CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::mill
 }
 
 GameProcess::GameProcess(const std::vector<std::string>& args, const LaunchOptions& options)
-    : directory(fs::current_path()) {
+    : directory(fs::current_path()),
+      filesDirectory(options.filesDirectory.empty() ? directory : options.filesDirectory) {
     std::string error;
     if (std::getenv("DISPLAY") != nullptr && !holdDisplayOpen(error)) {
         throw std::runtime_error(error);
     }
     std::vector<std::string> arguments(options.wrapper);
-    arguments.push_back(KORVANE_BIN);
+    arguments.push_back(options.program.empty() ? KORVANE_BIN : options.program);
     arguments.insert(arguments.end(), args.begin(), args.end());
     std::vector<std::string> environment = gameEnvironment(options.environment);
     std::vector<char*> argumentPointers = pointersTo(arguments);
@@ -142,6 +143,9 @@ GameProcess::GameProcess(const std::vector<std::string>& args, const LaunchOptio
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!options.startDirectory.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.startDirectory.c_str());
+    }
     const int spawned = posix_spawnp(&pid, argumentPointers[0], &actions, nullptr,
                                      argumentPointers.data(), environmentPointers.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -214,7 +218,7 @@ void GameProcess::closeWindow() {
 }
 
 fs::path GameProcess::screenshot(std::chrono::milliseconds timeout) {
-    const fs::path file = directory / "tolmshot.bmp";
+    const fs::path file = filesDirectory / "tolmshot.bmp";
     const fs::file_time_type before = modifiedTime(file);
     pressKey("F12");
     const Clock::time_point deadline = Clock::now() + timeout;

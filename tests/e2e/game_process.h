@@ -33,6 +33,12 @@ struct LaunchOptions {
     // A command the game runs under (looked up on PATH), such as setpriv to drop
     // privileges: the game's path and arguments follow the wrapper's.
     std::vector<std::string> wrapper;
+    // The program instead of the built game, such as an installed launcher; the folder it
+    // starts in instead of the current one; and the folder where the game writes its
+    // files (screenshots) when a launcher moves it there. Empty: the defaults.
+    std::string program;
+    std::filesystem::path startDirectory;
+    std::filesystem::path filesDirectory;
 };
 
 // One run of the built game (KORVANE_BIN) in the current working directory, normally a
@@ -79,6 +85,7 @@ public:
 
 private:
     std::filesystem::path directory;
+    std::filesystem::path filesDirectory;
     pid_t pid = -1;
     int exitStatus = -1;
     std::string windowId;
