@@ -30,6 +30,7 @@ namespace {
 inline constexpr const char* CAPTION_PATTERN = "^KORVANE$";
 inline constexpr const char* HOLD_SECONDS = "0.08";  // several 16 ms frames
 inline constexpr auto POLL_INTERVAL = 20ms;
+inline constexpr auto REPRESS_AFTER = 1500ms;
 
 using Clock = std::chrono::steady_clock;
 
@@ -222,8 +223,15 @@ fs::path GameProcess::screenshot(std::chrono::milliseconds timeout) {
     const fs::file_time_type before = modifiedTime(file);
     pressKey("F12");
     const Clock::time_point deadline = Clock::now() + timeout;
+    Clock::time_point again = Clock::now() + REPRESS_AFTER;
     while (modifiedTime(file) == before || !isCompleteBmp(file)) {
         if (Clock::now() >= deadline) throw std::runtime_error("F12 wrote no new tolmshot.bmp");
+        // A frame stalled longer than the hold (a first save's sync under load) sees the
+        // key go down and up at once and misses the press: press again.
+        if (Clock::now() >= again && modifiedTime(file) == before) {
+            pressKey("F12");
+            again = Clock::now() + REPRESS_AFTER;
+        }
         std::this_thread::sleep_for(POLL_INTERVAL);
     }
     return file;

@@ -36,9 +36,9 @@ struct LaunchOptions {
     // The program instead of the built game, such as an installed launcher; the folder it
     // starts in instead of the current one; and the folder where the game writes its
     // files (screenshots) when a launcher moves it there. Empty: the defaults.
-    std::string program;
-    std::filesystem::path startDirectory;
-    std::filesystem::path filesDirectory;
+    std::string program{};
+    std::filesystem::path startDirectory{};
+    std::filesystem::path filesDirectory{};
 };
 
 // One run of the built game (KORVANE_BIN) in the current working directory, normally a
@@ -85,7 +85,7 @@ public:
 
 private:
     std::filesystem::path directory;
-    std::filesystem::path filesDirectory;
+    std::filesystem::path filesDirectory{};
     pid_t pid = -1;
     int exitStatus = -1;
     std::string windowId;
