@@ -29,6 +29,7 @@ dpkg-deb -x "$deb" "$contents"
 report=$(desktop-file-validate "$contents"/usr/share/applications/korvane.desktop 2>&1) || true
 if [ -n "$report" ]; then echo "$report"; exit 1; fi
 appstreamcli validate --no-net --pedantic "$contents"/usr/share/metainfo/*.metainfo.xml
+appstreamcli validate-tree --no-net "$contents"
 if [ "$(id -u)" -eq 0 ]; then
     KORVANE_DEB="$deb" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
         ctest --test-dir build --output-on-failure -L install

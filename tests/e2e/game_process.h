@@ -42,7 +42,7 @@ struct LaunchOptions {
 };
 
 // One run of the built game (KORVANE_BIN) in the current working directory, normally a
-// ScratchDir. Its standard output and error go to "korvane.out" and "korvane.err" there.
+// ScratchDir, unless the LaunchOptions say otherwise. Its standard output and error go to "korvane.out" and "korvane.err" there.
 // The methods that need the window find it first; a step that cannot finish in time
 // throws std::runtime_error, which GoogleTest reports as a failure of the test.
 class GameProcess {
