@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Sets up and builds KORVANE, then runs every test: unit and end-to-end on a virtual display,
-# the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers
-# for a bounded time.
+# the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzers
+# for a bounded time, and the Debian package: its checkers, then (as root) a real install.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 export SDL_AUDIODRIVER=dummy
 
 echo "== Unit and end-to-end tests"
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure -j2 -LE install
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DKORVANE_SANITIZE=ON -DKORVANE_BENCH=OFF >/dev/null
@@ -16,5 +16,23 @@ cmake --build build-asan -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j2 -L unit
 
-echo "== Fuzzers of the three readers of untrusted input, ${FUZZ_SECONDS:-30} s each"
+echo "== Fuzzers of the four readers of untrusted input, ${FUZZ_SECONDS:-30} s each"
 FUZZ_SECONDS=${FUZZ_SECONDS:-30} FUZZ_BUILD_DIR="$PWD/build-fuzz" fuzz/run.sh
+
+echo "== Package checks"
+deb=$(./package.sh | tee /dev/stderr | tail -n 1)
+lintian --fail-on error,warning "$deb"
+contents=$(mktemp -d)
+trap 'rm -rf "$contents"' EXIT
+dpkg-deb -x "$deb" "$contents"
+# desktop-file-validate prints its hints and warnings but fails only on errors.
+report=$(desktop-file-validate "$contents"/usr/share/applications/korvane.desktop 2>&1) || true
+if [ -n "$report" ]; then echo "$report"; exit 1; fi
+appstreamcli validate --no-net --pedantic "$contents"/usr/share/metainfo/*.metainfo.xml
+appstreamcli validate-tree --no-net "$contents"
+if [ "$(id -u)" -eq 0 ]; then
+    KORVANE_DEB="$deb" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+        ctest --test-dir build --output-on-failure -L install
+else
+    echo "install test skipped: installing the package needs root"
+fi

@@ -30,6 +30,7 @@ namespace {
 inline constexpr const char* CAPTION_PATTERN = "^KORVANE$";
 inline constexpr const char* HOLD_SECONDS = "0.08";  // several 16 ms frames
 inline constexpr auto POLL_INTERVAL = 20ms;
+inline constexpr auto REPRESS_AFTER = 1500ms;
 
 using Clock = std::chrono::steady_clock;
 
@@ -122,13 +123,14 @@ CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::mill
 }
 
 GameProcess::GameProcess(const std::vector<std::string>& args, const LaunchOptions& options)
-    : directory(fs::current_path()) {
+    : directory(fs::current_path()),
+      filesDirectory(options.filesDirectory.empty() ? directory : options.filesDirectory) {
     std::string error;
     if (std::getenv("DISPLAY") != nullptr && !holdDisplayOpen(error)) {
         throw std::runtime_error(error);
     }
     std::vector<std::string> arguments(options.wrapper);
-    arguments.push_back(KORVANE_BIN);
+    arguments.push_back(options.program.empty() ? KORVANE_BIN : options.program);
     arguments.insert(arguments.end(), args.begin(), args.end());
     std::vector<std::string> environment = gameEnvironment(options.environment);
     std::vector<char*> argumentPointers = pointersTo(arguments);
@@ -142,6 +144,9 @@ GameProcess::GameProcess(const std::vector<std::string>& args, const LaunchOptio
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!options.startDirectory.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.startDirectory.c_str());
+    }
     const int spawned = posix_spawnp(&pid, argumentPointers[0], &actions, nullptr,
                                      argumentPointers.data(), environmentPointers.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -217,12 +222,19 @@ void GameProcess::closeWindow() {
 }
 
 fs::path GameProcess::screenshot(std::chrono::milliseconds timeout) {
-    const fs::path file = directory / "tolmshot.bmp";
+    const fs::path file = filesDirectory / "tolmshot.bmp";
     const fs::file_time_type before = modifiedTime(file);
     pressKey("F12");
     const Clock::time_point deadline = Clock::now() + timeout;
+    Clock::time_point again = Clock::now() + REPRESS_AFTER;
     while (modifiedTime(file) == before || !isCompleteBmp(file)) {
         if (Clock::now() >= deadline) throw std::runtime_error("F12 wrote no new tolmshot.bmp");
+        // A frame stalled longer than the hold (a first save's sync under load) sees the
+        // key go down and up at once and misses the press: press again.
+        if (Clock::now() >= again && modifiedTime(file) == before) {
+            pressKey("F12");
+            again = Clock::now() + REPRESS_AFTER;
+        }
         std::this_thread::sleep_for(POLL_INTERVAL);
     }
     return file;

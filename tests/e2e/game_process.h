@@ -33,10 +33,16 @@ struct LaunchOptions {
     // A command the game runs under (looked up on PATH), such as setpriv to drop
     // privileges: the game's path and arguments follow the wrapper's.
     std::vector<std::string> wrapper;
+    // The program instead of the built game, such as an installed launcher; the folder it
+    // starts in instead of the current one; and the folder where the game writes its
+    // files (screenshots) when a launcher moves it there. Empty: the defaults.
+    std::string program{};
+    std::filesystem::path startDirectory{};
+    std::filesystem::path filesDirectory{};
 };
 
 // One run of the built game (KORVANE_BIN) in the current working directory, normally a
-// ScratchDir. Its standard output and error go to "korvane.out" and "korvane.err" there.
+// ScratchDir, unless the LaunchOptions say otherwise. Its standard output and error go to "korvane.out" and "korvane.err" there.
 // The methods that need the window find it first; a step that cannot finish in time
 // throws std::runtime_error, which GoogleTest reports as a failure of the test.
 class GameProcess {
@@ -80,6 +86,7 @@ public:
 
 private:
     std::filesystem::path directory;
+    std::filesystem::path filesDirectory{};
     pid_t pid = -1;
     int exitStatus = -1;
     std::string windowId;

@@ -1,12 +1,16 @@
 // resgen: writes the game's whole resource tree (pictures, font, sounds, music) under a root.
 //
-// Usage: resgen <output-root>. Everything is generated from code with fixed seeds, so two
-// runs write the same bytes; the committed resource/ tree is this program's output.
+// Usage: resgen <output-root>, or resgen --icons <icon-root> for the desktop icons as
+// <icon-root>/<size>x<size>/apps/korvane.png (the layout of an icon theme). Everything is
+// generated from code with fixed seeds, so two runs write the same bytes; the committed
+// resource/ tree is this program's output.
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "font.h"
+#include "png_writer.h"
 #include "resources.h"
 
 namespace fs = std::filesystem;
@@ -17,10 +21,13 @@ namespace {
 constexpr int GAME_MUSIC_SERIAL = 0x4B4F5256;  // "KORV"
 constexpr int JINGLE_SERIAL = 0x4B4F5257;
 constexpr float VORBIS_QUALITY = 0.4f;
+constexpr int WINDOW_ICON_SIZE = 32;
+// The sizes desktops look for in the hicolor icon theme.
+constexpr int DESKTOP_ICON_SIZES[] = {32, 48, 64, 128, 256};
 
 void writePictures(const fs::path& root) {
     using namespace resgen;
-    writeBmp(root / "ico.bmp", makeIcon());
+    writeBmp(root / "ico.bmp", makeIcon(WINDOW_ICON_SIZE));
     writeBmp(root / "font" / "font.bmp", makeFontSheet());
     writeBmp(root / "image" / "logo.bmp", makeLogo());
     writeBmp(root / "image" / "tama.bmp", makeTama());
@@ -39,14 +46,28 @@ void writeSounds(const fs::path& sound) {
     writeOgg(sound / "results.ogg", makeResultsJingle(), JINGLE_SERIAL, VORBIS_QUALITY);
 }
 
+void writeDesktopIcons(const fs::path& root) {
+    for (const int size : DESKTOP_ICON_SIZES) {
+        const std::string side = std::to_string(size);
+        const fs::path apps = root / (side + "x" + side) / "apps";
+        fs::create_directories(apps);
+        resgen::writePng(apps / "korvane.png", resgen::makeIcon(size));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: resgen <output-root>\n";
+    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::cerr << "usage: resgen <output-root> | resgen --icons <icon-root>\n";
         return 2;
     }
     try {
+        if (icons) {
+            writeDesktopIcons(argv[2]);
+            return 0;
+        }
         const fs::path root = fs::path(argv[1]) / "resource";
         for (const char* dir : {"font", "image", "sound"}) fs::create_directories(root / dir);
         writePictures(root);

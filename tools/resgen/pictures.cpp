@@ -1,4 +1,4 @@
-// The window icon, the logo splash and the menu panel picture.
+// The logo splash and the menu panel picture.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -120,22 +120,6 @@ void drawMenuRow(Canvas& c, int k, std::string_view name) {
 }
 
 }  // namespace
-
-Canvas makeIcon() {
-    constexpr int size = 32;
-    Canvas c(size, size, Rgb{14, 18, 44});
-    c.fill(0, 0, size, size, [](double, double) { return true; }, [](double x, double y) {
-        double t = std::hypot(x - 16, y - 16) / 22.0;
-        return mix(Rgb{46, 62, 150}, Rgb{10, 12, 36}, std::min(1.0, t));
-    });
-    paintCard(c, centred(11.0, 12.5, 0.66, -18), 2, -1);
-    paintCard(c, centred(19.5, 18.5, 0.75, 0), 0, -1);
-    // The game's initial on the front card's panel.
-    for (int gy = 0; gy < GLYPH_SIZE; ++gy)
-        for (int gx = 0; gx < GLYPH_SIZE; ++gx)
-            if (glyphInk('K', gx, gy)) c.set(16 + gx, 15 + gy, Rgb{255, 255, 255});
-    return c;
-}
 
 Canvas makeLogo() {
     Canvas c(LOGO_SHEET, LOGO_SHEET);

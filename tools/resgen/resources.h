@@ -6,8 +6,9 @@
 
 namespace resgen {
 
-// Pictures (pictures.cpp, tama.cpp).
-Canvas makeIcon();   // "resource/ico.bmp": 32 x 32, opaque
+// Pictures (icons.cpp, pictures.cpp, tama.cpp).
+// The icon, opaque, size x size: "resource/ico.bmp" at 32, the desktop icons at every size.
+Canvas makeIcon(int size);
 Canvas makeLogo();   // "resource/image/logo.bmp": 512 x 512, logo in the top-left 320 x 320
 Canvas makeMenu();   // "resource/image/menu.bmp": 256 x 256
 Canvas makeTama();   // "resource/image/tama.bmp": 256 x 256, the playing scene's pictures
