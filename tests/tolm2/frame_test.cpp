@@ -62,6 +62,10 @@ TEST(FrameMeterTest, LateFramesShowAsLoadAboveAHundred) {
         meter.addFrame(32, now, FRAME_PERIOD);
     }
     EXPECT_EQ(meter.cpu(), 200);
+    // An eight-hour stall (a suspended laptop) must not overflow the load's arithmetic.
+    FrameMeter stalled;
+    stalled.addFrame(30000000, 30001000, FRAME_PERIOD);
+    EXPECT_EQ(stalled.cpu(), 30000000 / FRAME_PERIOD * 100);
 }
 
 TEST_F(FrameTest, MetersDrawAtTheGivenPlaceOrAtTheDefault) {
