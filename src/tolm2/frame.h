@@ -27,7 +27,8 @@ private:
 // events, serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
 // Returns the ms between the end of the previous wait and the end of this one.
 int32_t Tolm_wait(int32_t period);
-// Swaps the GL buffers; the entry calls it after the scene has drawn.
+// Puts the frame on the window, saves it as "tolmshot.bmp" when F12 was pressed since the
+// last flip, and swaps the GL buffers; the entry calls it after the scene has drawn.
 void Tolm_flip();
 int32_t Tolm_getFps();
 int32_t Tolm_getCpu();
