@@ -30,12 +30,26 @@ double processCpuMs() {
 struct SizeResult {
     Spread cpu;   // step, draw and flip
     Spread wall;  // the same span by the clock
+    Spread bare;  // CPU of a frame that only clears and flips: what the size alone costs
 };
+
+Spread bareFrameCpu(int count) {
+    std::vector<double> cpu;
+    for (int i = 0; i < count; ++i) {
+        const double start = processCpuMs();
+        Tolm_clear();
+        Tolm_flip();
+        cpu.push_back(processCpuMs() - start);
+        Tolm_wait(FRAME_PERIOD);
+    }
+    return spreadOf(cpu);
+}
 
 // A MIXER game in a window of the given size, its busy frames timed.
 SizeResult busyFramesAt(int32_t width, int32_t height) {
     FrameworkShutdown shutdown;
     Tolm_init("KORVANE", width, height, false, false);
+    const Spread bare = bareFrameCpu(MEASURED_FRAMES);
     Tolm_setValue(MODE_SLOT, MIXER);
     GameMain game;
     playUntilPlaying(game);
@@ -53,7 +67,7 @@ SizeResult busyFramesAt(int32_t width, int32_t height) {
         returnTakenCards(game);
         Tolm_wait(FRAME_PERIOD);
     }
-    return {spreadOf(cpu), spreadOf(wall)};
+    return {spreadOf(cpu), spreadOf(wall), bare};
 }
 
 }  // namespace
@@ -64,11 +78,11 @@ int main() {
         const SizeResult large = busyFramesAt(1920, 1080);
         std::printf("scale_bench: busy MIXER frames (step, draw, flip), %d per window size\n",
                     MEASURED_FRAMES);
-        std::printf("%-12s %9s %8s %8s %9s %8s\n", "window", "CPU mean", "p99", "max",
-                    "wall mean", "p99");
+        std::printf("%-12s %9s %8s %8s %9s %8s %10s\n", "window (ms)", "CPU mean", "p99", "max",
+                    "wall mean", "p99", "bare CPU");
         const auto row = [](const char* label, const SizeResult& r) {
-            std::printf("%-12s %9.3f %8.3f %8.3f %9.3f %8.3f\n", label, r.cpu.mean, r.cpu.p99,
-                        r.cpu.max, r.wall.mean, r.wall.p99);
+            std::printf("%-12s %9.3f %8.3f %8.3f %9.3f %8.3f %10.3f\n", label, r.cpu.mean,
+                        r.cpu.p99, r.cpu.max, r.wall.mean, r.wall.p99, r.bare.mean);
         };
         row("640 x 480", small);
         row("1920 x 1080", large);
