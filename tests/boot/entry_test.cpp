@@ -18,20 +18,6 @@ TEST(Entry, AQuitEndsTheRunWithTheMessageLastAndStatusZero) {
     resetSceneLoop();
 }
 
-TEST(Entry, KeepAspectReachesTheWindow) {
-    headless::reset();
-    ScratchDir dir;
-    resetSceneLoop();
-    headless::requestQuit();
-    CommandLine line;
-    line.windowWidth = 1920;
-    line.windowHeight = 1080;
-    line.keepAspect = true;
-    EXPECT_EQ(runGame(line), 0);
-    EXPECT_EQ(headless::window().picture, (ViewRect{240, 0, 1440, 1080}));
-    resetSceneLoop();
-}
-
 TEST(Entry, AStartUpFailureIsLoggedAndStillShutsDown) {
     headless::reset();
     ScratchDir dir;

@@ -44,14 +44,11 @@ int distance(Rgb a, Rgb b);
 // Pixels whose channels differ by more than tolerance; every pixel when the sizes differ.
 size_t countDifferentPixels(const Image& a, const Image& b, int tolerance);
 
-// The 640 x 480 picture in a window whose screenshot shows it in the rectangle picture:
-// window pixels the way nearest filtering puts them there. logicalPixel is the window
-// pixel whose centre lies nearest the centre of logical pixel (x, y); logicalPicture
-// reads the 640 x 480 picture back from a screenshot; scaledPicture makes the window
-// picture of width x height that a stretched 640 x 480 one gives.
+// The 640 x 480 picture shown in the rectangle picture of a window, as nearest filtering
+// places it: the window pixel nearest logical pixel (x, y), the 640 x 480 picture read
+// back from a window screenshot, and a 640 x 480 picture stretched to width x height.
 struct WindowPixel {
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
 };
 WindowPixel windowPixelOf(const ViewRect& picture, int x, int y);
 Image logicalPicture(const Image& shot, const ViewRect& picture);

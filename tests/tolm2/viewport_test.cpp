@@ -59,19 +59,4 @@ TEST(Viewport, PictureAndMouseShareOneRectangleInEveryWindow) {
     }
 }
 
-TEST(Viewport, ANonPositiveSizeCountsAsOnePixel) {
-    EXPECT_EQ(Tolm_pictureRect(0, -5, true), (ViewRect{0, 0, 1, 1}));
-    EXPECT_EQ(Tolm_pictureRect(-1, 480, false), (ViewRect{0, 0, 1, 480}));
-}
-
-TEST_F(FrameworkTest, F9KeepsThePictureWhereItWas) {
-    Tolm_quit();
-    headless::reset();
-    Tolm_init("KORVANE", 1920, 1080, false, false, true);
-    headless::setKey(KEY_F9, true);
-    nextFrame();
-    EXPECT_TRUE(headless::window().fullscreen);
-    EXPECT_EQ(headless::window().picture, (ViewRect{240, 0, 1440, 1080}));
-}
-
 }  // namespace
