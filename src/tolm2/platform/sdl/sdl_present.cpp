@@ -1,5 +1,5 @@
 // The real platform: the 640 x 480 picture every frame is drawn into, and its one
-// unblended, nearest-filtered pass onto the window, so a frame costs the same at any size.
+// unblended, nearest-filtered pass onto the window, so drawing costs the same at any size.
 #include <SDL.h>
 #include <SDL_opengl.h>
 
