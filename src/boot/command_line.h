@@ -7,7 +7,8 @@
 
 inline constexpr int32_t DEFAULT_WIDTH = 640;
 inline constexpr int32_t DEFAULT_HEIGHT = 480;
-inline constexpr const char* USAGE = "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-keep-aspect]";
+inline constexpr const char* USAGE =
+    "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-keep-aspect]";
 
 struct CommandLine {
     int32_t windowWidth = DEFAULT_WIDTH;

@@ -107,11 +107,14 @@ Image logicalPicture(const Image& shot, const ViewRect& picture) {
 }
 
 Image scaledPicture(const Image& picture, int32_t width, int32_t height) {
+    // Each window pixel shows the logical pixel under its centre.
+    const auto under = [](int32_t pixel, int32_t size, int32_t logical) {
+        return static_cast<int32_t>((2 * int64_t{pixel} + 1) * logical / (2 * size));
+    };
     Image out{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < width; ++x) {
-            out.at(x, y) = picture.at(static_cast<int32_t>((2 * int64_t{x} + 1) * 640 / (2 * width)),
-                                      static_cast<int32_t>((2 * int64_t{y} + 1) * 480 / (2 * height)));
+            out.at(x, y) = picture.at(under(x, width, 640), under(y, height, 480));
         }
     }
     return out;
