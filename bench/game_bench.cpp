@@ -8,17 +8,15 @@
 #include <vector>
 
 #include "common/frame_run.h"
+#include "common/mixer_play.h"
 #include "gamecore/game_main.h"
 #include "state/game_state.h"
 #include "tolm2/tolm2.h"
 
 namespace {
 
-inline constexpr int32_t MIXER = 5;
 inline constexpr int MEASURED_FRAMES = 290;
-inline constexpr int TAKE_EVERY = 10;  // 29 takes: the pair log has room for 30
 inline constexpr int LOGIC_STEPS = 5000;
-inline constexpr int32_t TAKE_ANIMATION_END = 33;
 
 struct FrameworkShutdown {
     ~FrameworkShutdown() { Tolm_quit(); }
@@ -39,32 +37,6 @@ Spread bareFrames(int count) {
     return spreadOf(work);
 }
 
-// A MIXER game past its countdown, with every frame's step and draw.
-void playUntilPlaying(GameMain& game) {
-    while (game.getScene() != GameMain::PLAYING) {
-        game.step();
-        game.draw();
-        Tolm_flip();
-        Tolm_wait(FRAME_PERIOD);
-    }
-}
-
-// Takes the twin pair of card index (i and i + 30 are the same colour and number) so that
-// consecutive takes earn COLOR and STEP bonuses, and the pop-ups fly.
-void takeTwins(GameMain& game, int32_t index) {
-    game.card(index).state = 1;
-    game.card(index + 30).state = 1;
-    game.setPicks(index, index + 30);
-    game.takePair();
-}
-
-// Cards whose take animation has ended go back on the board, so it stays full.
-void returnTakenCards(GameMain& game) {
-    for (int32_t i = 0; i < game.getCardCount(); ++i) {
-        if (game.card(i).state >= TAKE_ANIMATION_END) game.card(i).state = 0;
-    }
-}
-
 struct BusyResult {
     Spread frame;  // step, draw and swap
     Spread step;   // the step alone, in the same frames
@@ -77,7 +49,7 @@ BusyResult busyFrames(int count) {
     std::vector<double> work, steps;
     int32_t nextTake = 0;
     for (int i = 0; i < count; ++i) {
-        if (i % TAKE_EVERY == 0 && nextTake < 30) takeTwins(game, nextTake++);
+        takeOnSchedule(game, i, nextTake);
         const BenchClock::time_point start = BenchClock::now();
         game.step();
         steps.push_back(msSince(start) * 1000.0);

@@ -1,4 +1,4 @@
-// Parsing of the command line into a window size and a full-screen choice.
+// Parsing of the command line into a window size, a full-screen choice and the picture's shape.
 #include "boot/command_line.h"
 
 #include <cstdio>
@@ -46,6 +46,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "-window") line.fullScreen = false;
         if (arg == "-fullscreen") line.fullScreen = true;
+        if (arg == "-keep-aspect") line.keepAspect = true;
         if (arg == "-watch") {
             if (i + 1 >= args.size()) {
                 line.error = "korvane: -watch needs a file; " + std::string(USAGE);

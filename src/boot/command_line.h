@@ -1,4 +1,4 @@
-// The command line: window or full screen, and the window size.
+// The command line: window or full screen, the window size and the picture's shape.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 inline constexpr int32_t DEFAULT_WIDTH = 640;
 inline constexpr int32_t DEFAULT_HEIGHT = 480;
 inline constexpr const char* USAGE =
-    "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-watch FILE]";
+    "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-keep-aspect] [-watch FILE]";
 
 struct CommandLine {
     int32_t windowWidth = DEFAULT_WIDTH;
@@ -16,6 +16,8 @@ struct CommandLine {
     bool fullScreen = false;
     // A watch file to play after the logo; empty for none.
     std::string watchFile;
+    // The 4:3 picture undistorted between black bars, not stretched over the window.
+    bool keepAspect = false;
     // Empty when the line is usable; otherwise one line naming the problem.
     std::string error;
 };

@@ -30,7 +30,8 @@ void report(const std::exception& error) {
 int runGame(const CommandLine& line) {
     FrameworkShutdown shutdown;
     try {
-        Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false);
+        Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false,
+                  line.keepAspect);
         loadResources();
         if (!line.watchFile.empty()) requestWatch(line.watchFile);
         bool running = true;

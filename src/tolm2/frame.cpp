@@ -16,6 +16,9 @@ uint32_t lastTick = 0;
 uint32_t busyTime = 0;
 bool quitRequested = false;
 bool focusLost = false;
+// F12 was pressed: the next Tolm_flip saves its frame before the swap, while the back
+// buffer still holds it.
+bool screenshotPending = false;
 FrameMeter meter;
 
 // Waits until period ms after lastTick; a deadline already passed shows as a huge
@@ -39,7 +42,7 @@ void serveFunctionKeys() {
     }
     if (Tolm_keyPushed(KEY_F9)) _toggleFullScreen();
     if (Tolm_keyPushed(KEY_F10)) Tolm_toggleCursor();
-    if (Tolm_keyPushed(KEY_F12)) Tolm_screenShot();
+    if (Tolm_keyPushed(KEY_F12)) screenshotPending = true;
     if (Tolm_keyHeld(KEY_ESCAPE)) quitRequested = true;
 }
 
@@ -74,7 +77,14 @@ int32_t Tolm_wait(int32_t period) {
     return static_cast<int32_t>(elapsed);
 }
 
-void Tolm_flip() { plat::swapBuffers(); }
+void Tolm_flip() {
+    plat::present();
+    if (screenshotPending) {
+        screenshotPending = false;
+        Tolm_screenShot();
+    }
+    plat::swapBuffers();
+}
 
 bool Tolm_focusLost() { return focusLost; }
 
@@ -95,5 +105,6 @@ void Tolm_resetFrame() {
     busyTime = 0;
     quitRequested = false;
     focusLost = false;
+    screenshotPending = false;
     meter = FrameMeter();
 }

@@ -31,7 +31,8 @@ int32_t Tolm_wait(int32_t period);
 // Whether the frame wait that ended last saw the window lose the keyboard focus or be
 // iconified (F5 included); the playing scene pauses on it.
 bool Tolm_focusLost();
-// Swaps the GL buffers; the entry calls it after the scene has drawn.
+// Puts the frame on the window, saves it as "tolmshot.bmp" when F12 was pressed since the
+// last flip, and swaps the GL buffers; the entry calls it after the scene has drawn.
 void Tolm_flip();
 int32_t Tolm_getFps();
 int32_t Tolm_getCpu();

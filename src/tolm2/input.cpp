@@ -67,19 +67,25 @@ uint8_t Tolm_mousePushed() { return static_cast<uint8_t>(curMouseButtons & ~prev
 
 int32_t Tolm_toLogical(int32_t pixel, int32_t windowSize, int32_t logicalSize) {
     if (windowSize <= 0) return 0;
-    return static_cast<int32_t>(static_cast<int64_t>(pixel) * logicalSize / windowSize);
+    const int64_t scaled = int64_t{pixel} * logicalSize;
+    // Rounded down, so that a pixel left of or above the picture lands below 0.
+    int64_t logical = scaled / windowSize;
+    if (scaled % windowSize != 0 && scaled < 0) logical -= 1;
+    return static_cast<int32_t>(logical);
 }
 
 int32_t Tolm_mouseX() {
     int32_t x = 0, y = 0;
     plat::mousePosition(x, y);
-    return Tolm_toLogical(x, Tolm_screenWidth(), LOGICAL_WIDTH);
+    const ViewRect picture = Tolm_pictureRect();
+    return Tolm_toLogical(x - picture.x, picture.w, LOGICAL_WIDTH);
 }
 
 int32_t Tolm_mouseY() {
     int32_t x = 0, y = 0;
     plat::mousePosition(x, y);
-    return Tolm_toLogical(y, Tolm_screenHeight(), LOGICAL_HEIGHT);
+    const ViewRect picture = Tolm_pictureRect();
+    return Tolm_toLogical(y - picture.y, picture.h, LOGICAL_HEIGHT);
 }
 
 bool Tolm_joyDirHeld(int dir, int slot) {

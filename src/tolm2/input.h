@@ -50,7 +50,8 @@ bool Tolm_keyHeld(int key);
 bool Tolm_keyPushed(int key);
 uint8_t Tolm_mouseButtons();
 uint8_t Tolm_mousePushed();
-// Pointer position in the 640 x 480 logical space, scaled from the window's size.
+// Pointer position in the 640 x 480 logical space, mapped through the picture's rectangle
+// in the window: outside the picture it lies outside 0..639 x 0..479.
 int32_t Tolm_mouseX();
 int32_t Tolm_mouseY();
 bool Tolm_joyDirHeld(int dir, int slot);
@@ -58,7 +59,8 @@ bool Tolm_joyDirPushed(int dir, int slot);
 bool Tolm_joyButtonHeld(int button, int slot);
 bool Tolm_joyButtonPushed(int button, int slot);
 
-// Scales a window-pixel coordinate to the logical axis; a zero window size maps to 0.
+// Scales a pixel offset into a picture windowSize pixels across to the logical axis,
+// rounding down (negative offsets included); a zero window size maps to 0.
 int32_t Tolm_toLogical(int32_t pixel, int32_t windowSize, int32_t logicalSize);
 
 // Framework internals, called by Tolm_init, Tolm_wait and Tolm_quit.

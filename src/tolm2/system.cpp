@@ -19,6 +19,7 @@ namespace {
 int32_t screenWidth = 0;
 int32_t screenHeight = 0;
 bool fullScreen = false;
+bool keepAspect = false;
 bool initialized = false;
 
 void openWindow(const std::string& caption, bool keepCursor) {
@@ -26,7 +27,7 @@ void openWindow(const std::string& caption, bool keepCursor) {
         throw TolmError("Tolm_init: Couldn't set video mode");
     }
     if (fullScreen && !keepCursor) Tolm_toggleCursor();
-    plat::initView(screenWidth, screenHeight);
+    plat::initView(screenWidth, screenHeight, Tolm_pictureRect());
     plat::setCaption(caption);
     plat::setIcon(ICON_FILE);
 }
@@ -42,13 +43,14 @@ void openAudioOrPlaySilent() {
 }  // namespace
 
 void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool fullscreen,
-               bool keepCursor) {
+               bool keepCursor, bool keepPictureAspect) {
     if (initialized) return;
     // Delete the old log first, so that a failed start-up reports into a fresh file too.
     Tolm_resetLog();
     screenWidth = width;
     screenHeight = height;
     fullScreen = fullscreen;
+    keepAspect = keepPictureAspect;
     Tolm_resetInput();
     Tolm_resetFrame();
     if (!plat::init()) throw TolmError("Tolm_init: Couldn't initialize SDL");
@@ -81,7 +83,7 @@ void _toggleFullScreen() {
     if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) {
         throw TolmError("_toggleFullScreen: Couldn't set video mode");
     }
-    plat::initView(screenWidth, screenHeight);
+    plat::initView(screenWidth, screenHeight, Tolm_pictureRect());
     Tolm_reloadTextures();
     Tolm_setBlendMode(Tolm_blendMode());
 }
@@ -109,3 +111,4 @@ void Tolm_screenShot() {
 int32_t Tolm_screenWidth() { return screenWidth; }
 int32_t Tolm_screenHeight() { return screenHeight; }
 bool Tolm_isFullScreen() { return fullScreen; }
+ViewRect Tolm_pictureRect() { return Tolm_pictureRect(screenWidth, screenHeight, keepAspect); }

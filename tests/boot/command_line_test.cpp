@@ -15,6 +15,7 @@ TEST(CommandLine, DefaultsToA640By480Window) {
     EXPECT_EQ(line.windowWidth, 640);
     EXPECT_EQ(line.windowHeight, 480);
     EXPECT_FALSE(line.fullScreen);
+    EXPECT_FALSE(line.keepAspect);
     EXPECT_TRUE(line.error.empty());
 }
 
@@ -24,6 +25,10 @@ TEST(CommandLine, LaterOptionsOverrideEarlierOnesAndOthersAreIgnored) {
     EXPECT_FALSE(parse({"-fullscreen", "-window"}).fullScreen);
     EXPECT_FALSE(parse({"-RES", "1", "1", "--window", "-Fullscreen"}).fullScreen);
     EXPECT_EQ(parse({"-RES", "1", "1"}).windowWidth, 640);
+    const CommandLine kept = parse({"-keep-aspect", "-res", "1920", "1080", "-keep-aspect"});
+    EXPECT_TRUE(kept.keepAspect);
+    EXPECT_EQ(kept.windowWidth, 1920);
+    EXPECT_FALSE(parse({"-Keep-Aspect", "-keepaspect", "--keep-aspect"}).keepAspect);
     // The size values are consumed, so "-fullscreen" as a value is not an option.
     const CommandLine consumed = parse({"-res", "800", "-fullscreen", "-window"});
     EXPECT_FALSE(consumed.error.empty());

@@ -88,6 +88,38 @@ int distance(Rgb a, Rgb b) {
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
+WindowPixel windowPixelOf(const ViewRect& picture, int x, int y) {
+    const auto along = [](int logical, int32_t offset, int32_t span, int32_t size) {
+        return static_cast<int>(offset + int64_t{2 * logical + 1} * span / (2 * size));
+    };
+    return {along(x, picture.x, picture.w, 640), along(y, picture.y, picture.h, 480)};
+}
+
+Image logicalPicture(const Image& shot, const ViewRect& picture) {
+    Image out{640, 480, std::vector<uint32_t>(640u * 480u)};
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            const WindowPixel at = windowPixelOf(picture, x, y);
+            out.at(x, y) = shot.at(at.x, at.y);
+        }
+    }
+    return out;
+}
+
+Image scaledPicture(const Image& picture, int32_t width, int32_t height) {
+    // Each window pixel shows the logical pixel under its centre.
+    const auto under = [](int32_t pixel, int32_t size, int32_t logical) {
+        return static_cast<int32_t>((2 * int64_t{pixel} + 1) * logical / (2 * size));
+    };
+    Image out{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            out.at(x, y) = picture.at(under(x, width, 640), under(y, height, 480));
+        }
+    }
+    return out;
+}
+
 size_t countDifferentPixels(const Image& a, const Image& b, int tolerance) {
     if (a.width != b.width || a.height != b.height) return a.pixels.size();
     size_t different = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tolm2/image.h"
+#include "tolm2/viewport.h"
 
 // Polls until run.log in the working directory holds a line equal to line; false at the
 // deadline.
@@ -42,6 +43,16 @@ Rgb pixelAt(const Image& image, int32_t x, int32_t y);
 int distance(Rgb a, Rgb b);
 // Pixels whose channels differ by more than tolerance; every pixel when the sizes differ.
 size_t countDifferentPixels(const Image& a, const Image& b, int tolerance);
+
+// The 640 x 480 picture shown in the rectangle picture of a window, as nearest filtering
+// places it: the window pixel nearest logical pixel (x, y), the 640 x 480 picture read
+// back from a window screenshot, and a 640 x 480 picture stretched to width x height.
+struct WindowPixel {
+    int x = 0, y = 0;
+};
+WindowPixel windowPixelOf(const ViewRect& picture, int x, int y);
+Image logicalPicture(const Image& shot, const ViewRect& picture);
+Image scaledPicture(const Image& picture, int32_t width, int32_t height);
 
 // Makes dir/resource a tree of symbolic links to the repository's resource files,
 // leaving out the one file at the relative path excluded (e.g. "image/logo.bmp").

@@ -164,11 +164,17 @@ size_t countLogLines(const std::string& line) {
     return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
-Player::Player(GameProcess& game_) : game(game_), extraLag(FIRST_EXTRA_LAG) {}
+Player::Player(GameProcess& game_, const ViewRect& picture_)
+    : game(game_), picture(picture_), extraLag(FIRST_EXTRA_LAG) {}
+
+void Player::pointAt(int x, int y) {
+    const WindowPixel at = windowPixelOf(picture, x, y);
+    game.movePointer(at.x, at.y);
+}
 
 Image Player::look() {
     const Clock::time_point asked = Clock::now();
-    Image shot = loadPicture(game.screenshot());
+    Image shot = logicalPicture(loadPicture(game.screenshot()), picture);
     if (const std::optional<int> clock = readClock(shot)) {
         if (*clock >= FULL_CLOCK) readyLastAsked = asked;
         lowestClock = std::min(lowestClock, *clock);
@@ -177,12 +183,13 @@ Image Player::look() {
 }
 
 Image Player::lookAway() {
-    game.movePointer(AWAY_X, AWAY_Y);
+    pointAt(AWAY_X, AWAY_Y);
     return look();
 }
 
 void Player::tap(int x, int y) {
-    game.click(x, y);
+    const WindowPixel at = windowPixelOf(picture, x, y);
+    game.click(at.x, at.y);
     std::this_thread::sleep_for(CLICK_GAP);
 }
 
@@ -214,7 +221,7 @@ void Player::chooseMode(int mode) {
     if (!waitUntil([&] { return countLogLines(GAME_LINE) >= games + 2; }, 5s)) {
         throw std::runtime_error("the click on the mode row started no game");
     }
-    game.movePointer(AWAY_X, AWAY_Y);
+    pointAt(AWAY_X, AWAY_Y);
     lowestClock = FULL_CLOCK;
 }
 

@@ -9,6 +9,7 @@
 
 #include "board_reader.h"
 #include "game_process.h"
+#include "tolm2/viewport.h"
 
 // The modes in the order of the title's rows.
 enum Mode : int {
@@ -44,7 +45,9 @@ class Player {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit Player(GameProcess& game);
+    // picture: where the window shows the 640 x 480 picture. The player looks at and
+    // clicks on that picture; every place below is in its logical pixels.
+    explicit Player(GameProcess& game, const ViewRect& picture = {0, 0, 640, 480});
 
     // A fresh screenshot; lookAway first moves the pointer off the board, so that no card
     // shows the hover highlight. Every look notes the game clock it shows.
@@ -114,7 +117,10 @@ private:
     Outcome outcomeSince(long before);
     Image waitForTitleDrawn(size_t titlesBefore);
 
+    void pointAt(int x, int y);
+
     GameProcess& game;
+    ViewRect picture;
     long lastScore = 0;
     int lowestClock = FULL_CLOCK;
     Clock::time_point readyLastAsked{};

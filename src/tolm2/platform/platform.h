@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tolm2/image.h"
+#include "tolm2/viewport.h"
 
 namespace plat {
 
@@ -21,8 +22,12 @@ bool init();
 void shutdown();
 // Tolm_init step 4-5 and _toggleFullScreen: a double-buffered GL window. False on failure.
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen);
-// Tolm_init step 7 and _toggleFullScreen: window-sized ortho, viewport, black clear colour.
-void initView(int32_t width, int32_t height);
+// Tolm_init step 7 and _toggleFullScreen, after each setVideoMode: black clear colour, and
+// from now on every frame is drawn into a 640 x 480 picture that present() puts into
+// picture, a rectangle of the width x height window (outside it, black). Where that needs
+// an off-screen target the driver cannot give, the frame is drawn straight into picture
+// instead; nothing fails.
+void initView(int32_t width, int32_t height, const ViewRect& picture);
 // Tolm_init step 13: texturing, colour material, lighting and culling off; blending on.
 void initGlState();
 // Tolm_init step 8.
@@ -34,7 +39,12 @@ void iconify();
 // Tolm_toggleCursor: query (-1), hide (0) or show (1); returns the state after the call
 // (1 shown, 0 hidden).
 int showCursor(int toggle);
-// Tolm_flip.
+// Tolm_flip, first: puts the finished picture on the window's back buffer, scaled into
+// its rectangle in one unblended, nearest-filtered pass. Until swapBuffers, readPixels
+// reads the window as it is about to be shown.
+void present();
+// Tolm_flip, last: shows the back buffer, whose contents are undefined afterwards, and
+// makes the picture the drawing target again.
 void swapBuffers();
 // The last error text of the platform, for messages ("Tolm_init: <text>").
 std::string errorText();
@@ -78,7 +88,8 @@ bool loadBmp(const std::string& file, Image& out);
 // Tolm_screenShot: writes rows of R, G, B bytes, top row first, as a 24-bit BMP.
 bool saveBmp24(const std::string& file, int32_t width, int32_t height,
                const std::vector<uint8_t>& rgb);
-// Tolm_screenShot: the window's pixels as R, G, B bytes, bottom row first (GL order).
+// Tolm_screenShot, between present and swapBuffers: the window's pixels as R, G, B bytes,
+// bottom row first (GL order).
 std::vector<uint8_t> readPixels(int32_t width, int32_t height);
 
 // ---- Drawing (Tolm_clear, Tolm_begin2D, blend modes, textures, text, boxes) ----

@@ -47,7 +47,9 @@ struct Window {
     std::string icon;
     int cursorShown = 1;
     int iconified = 0;
+    int presents = 0;
     int swaps = 0;
+    ViewRect picture;  // as the last initView placed it
     int videoModes = 0;
     bool audioOpen = false;
 };
@@ -80,7 +82,9 @@ void clearSoundCalls();
 // File name of a loaded sample handle, or "" if not loaded.
 std::string sampleFile(int sample);
 
-// Pixels that readPixels returns (bottom row first), for screenshot tests.
+// The window's pixels (bottom row first) that every present() from now on leaves in the
+// back buffer for readPixels. A swap leaves the back buffer undefined, as real drivers
+// do: readPixels then answers black until the next present.
 void setFramebuffer(std::vector<uint8_t> rgb);
 
 }  // namespace headless

@@ -36,6 +36,7 @@ struct State {
     int nextSample = 1;
     std::string music;
     std::vector<uint8_t> framebuffer;
+    std::vector<uint8_t> backBuffer;
 };
 
 State& state() {
@@ -149,7 +150,7 @@ bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     return true;
 }
 
-void initView(int32_t, int32_t) {}
+void initView(int32_t, int32_t, const ViewRect& picture) { state().window.picture = picture; }
 void initGlState() {}
 void setCaption(const std::string& caption) { state().window.caption = caption; }
 void setIcon(const std::string& bmpFile) {
@@ -160,7 +161,14 @@ int showCursor(int toggle) {
     if (toggle == 0 || toggle == 1) state().window.cursorShown = toggle;
     return state().window.cursorShown;
 }
-void swapBuffers() { state().window.swaps += 1; }
+void present() {
+    state().window.presents += 1;
+    state().backBuffer = state().framebuffer;
+}
+void swapBuffers() {
+    state().window.swaps += 1;
+    state().backBuffer.clear();
+}
 std::string errorText() { return state().error; }
 
 uint32_t ticks() { return state().clock; }
@@ -218,8 +226,8 @@ int16_t joystickAxis(int index, int axis) {
 }
 
 std::vector<uint8_t> readPixels(int32_t width, int32_t height) {
-    if (state().framebuffer.size() == static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
-        return state().framebuffer;
+    if (state().backBuffer.size() == static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
+        return state().backBuffer;
     }
     return std::vector<uint8_t>(static_cast<size_t>(width > 0 ? width : 0) *
                                 static_cast<size_t>(height > 0 ? height : 0) * 3);

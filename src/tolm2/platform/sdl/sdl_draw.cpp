@@ -169,6 +169,7 @@ struct QuadBatch {
 };
 
 QuadBatch batch;
+bool pictureRowsUp = false;
 
 // Where a corner (dx, dy) of a picture with top-left (x, y) lands when the picture is
 // turned by angle degrees about (x + cx, y + cy): the y axis points down, so a positive
@@ -247,6 +248,8 @@ void forgetDrawingState() {
 
 void flushDrawing() { batch.flush(); }
 
+void setPictureRowsUp(bool rowsUp) { pictureRowsUp = rowsUp; }
+
 void clear() {
     batch.flush();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -256,7 +259,11 @@ void begin2D() {
     batch.flush();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, -1, 1);
+    if (pictureRowsUp) {
+        glOrtho(0, LOGICAL_WIDTH, 0, LOGICAL_HEIGHT, -1, 1);
+    } else {
+        glOrtho(0, LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, -1, 1);
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_CULL_FACE);

@@ -6,6 +6,7 @@
 
 #include "tolm2/platform/platform.h"
 #include "tolm2/platform/sdl/sdl_draw.h"
+#include "tolm2/platform/sdl/sdl_present.h"
 
 namespace {
 std::array<SDL_Joystick*, 4> joysticks{};
@@ -31,22 +32,20 @@ bool init() {
     return true;
 }
 
-void shutdown() { SDL_Quit(); }
+void shutdown() {
+    releasePicture();
+    SDL_Quit();
+}
 
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     flushDrawing();
+    releasePicture();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     Uint32 flags = SDL_OPENGL;
     if (fullscreen) flags |= SDL_FULLSCREEN;
     const bool opened = SDL_SetVideoMode(width, height, 0, flags) != nullptr;
     forgetDrawingState();
     return opened;
-}
-
-void initView(int32_t width, int32_t height) {
-    glOrtho(0, width, height, 0, -1, 1);
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 0);
 }
 
 void initGlState() {
@@ -68,11 +67,6 @@ void setIcon(const std::string& bmpFile) {
 void iconify() { SDL_WM_IconifyWindow(); }
 
 int showCursor(int toggle) { return SDL_ShowCursor(toggle); }
-
-void swapBuffers() {
-    flushDrawing();
-    SDL_GL_SwapBuffers();
-}
 
 std::string errorText() { return SDL_GetError(); }
 
