@@ -20,10 +20,13 @@ echo "== Fuzzers of the four readers of untrusted input, ${FUZZ_SECONDS:-30} s e
 FUZZ_SECONDS=${FUZZ_SECONDS:-30} FUZZ_BUILD_DIR="$PWD/build-fuzz" fuzz/run.sh
 
 echo "== Package checks"
-deb=$(./package.sh | tee /dev/stderr | tail -n 1)
+# Its output goes on to ours; a tee to /dev/stderr would reopen, and so truncate, a log file.
+package_output=$(mktemp)
+./package.sh | tee "$package_output"
+deb=$(tail -n 1 "$package_output")
 lintian --fail-on error,warning "$deb"
 contents=$(mktemp -d)
-trap 'rm -rf "$contents"' EXIT
+trap 'rm -rf "$contents" "$package_output"' EXIT
 dpkg-deb -x "$deb" "$contents"
 # desktop-file-validate prints its hints and warnings but fails only on errors.
 report=$(desktop-file-validate "$contents"/usr/share/applications/korvane.desktop 2>&1) || true
