@@ -5,12 +5,12 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <thread>
 #include <utility>
-
-#include "support/scratch.h"
 
 using namespace std::chrono_literals;
 
@@ -205,4 +205,19 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
     return finished;
+}
+
+void GameOnDisplay::SetUp() {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+    writeFile("config.ini", defaultConfig());
+}
+
+FinishedGame playLineToARecord(bool expectReplay) {
+    GameProcess game;
+    Player player(game);
+    player.reachTitle();
+    player.startMode(MODE_LINE);
+    takeStillPairsChecked(player, lineTwins());
+    if (::testing::Test::HasFailure()) throw std::runtime_error("a LINE pair would not go");
+    return finishWithRecord(game, player, MODE_LINE, 5s, expectReplay);
 }

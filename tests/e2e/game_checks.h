@@ -7,7 +7,18 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "player.h"
+#include "support/scratch.h"
+
+// A test of the real game on the X display, in a scratch folder whose config.ini has
+// every best at 0.
+class GameOnDisplay : public ::testing::Test {
+protected:
+    void SetUp() override;
+    ScratchDir scratch;
+};
 
 // config.ini as the title writes it when there is none: every best 0.
 std::string defaultConfig();
@@ -44,3 +55,8 @@ struct FinishedGame {
 // With expectReplay false the replay file must be missing instead.
 FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
                               std::chrono::milliseconds resultsTimeout, bool expectReplay = true);
+
+// A whole run: through the title into LINE, every pair taken in order, then back through
+// the results as finishWithRecord checks, and quit. Throws runtime_error when a pair would
+// not go, so the calling test stops there.
+FinishedGame playLineToARecord(bool expectReplay = true);

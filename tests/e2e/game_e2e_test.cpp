@@ -25,15 +25,7 @@ constexpr int PAIRS = 30;
 constexpr long LINE_IN_ORDER_BONUS = 28 * 1000 + 24 * 1000;
 constexpr int SAME_CARD_MULTIPLIER = 12;
 
-class GamePlay : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-        writeFile("config.ini", defaultConfig());
-    }
-
-    ScratchDir scratch;
-};
+using GamePlay = GameOnDisplay;
 
 TEST_F(GamePlay, LineClearedInOrderSetsTheBestKeepsAReplayAndTheTitleShowsIt) {
     GameProcess game;
@@ -80,14 +72,7 @@ TEST_F(GamePlay, LineClearedInOrderSetsTheBestKeepsAReplayAndTheTitleShowsIt) {
 
 TEST_F(GamePlay, ARecordWithoutAReplayFolderStillKeepsTheBestAndGoesBackToTheTitle) {
     std::filesystem::remove("replay");
-    GameProcess game;
-    Player player(game);
-    player.reachTitle();
-    player.startMode(MODE_LINE);
-    takeStillPairsChecked(player, lineTwins());
-    ASSERT_FALSE(HasFailure());
-
-    finishWithRecord(game, player, MODE_LINE, 5s, false);
+    playLineToARecord(false);
     const std::vector<std::string> lines = logLines();
     EXPECT_NE(
         std::find(lines.begin(), lines.end(), "Cannot open or create file 'replay/replay_01.bin'"),

@@ -28,14 +28,7 @@ std::string rootWindow() {
     return id.substr(0, id.find('\n'));
 }
 
-class PauseGame : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-        writeFile("config.ini", defaultConfig());
-    }
-    ScratchDir scratch;
-};
+using PauseGame = GameOnDisplay;
 
 TEST_F(PauseGame, LookingAwayForFiveSecondsCostsTheClockNothing) {
     GameProcess game;

@@ -42,21 +42,11 @@ void watchToVerified(GameProcess& game, Player& player, const std::string& file,
 
 }  // namespace
 
-TEST(Watching, ALineRecordReplaysFromTheTitleAndElsewhereAndDamageIsRefused) {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
-    writeFile("config.ini", defaultConfig());
-    long score = 0;
+using Watching = GameOnDisplay;
+
+TEST_F(Watching, ALineRecordReplaysFromTheTitleAndElsewhereAndDamageIsRefused) {
     const auto started = std::chrono::steady_clock::now();
-    {
-        GameProcess game;
-        Player player(game);
-        player.reachTitle();
-        player.startMode(MODE_LINE);
-        takeStillPairsChecked(player, lineTwins());
-        ASSERT_FALSE(HasFailure());
-        score = finishWithRecord(game, player, MODE_LINE, 5s).score;
-    }
+    const long score = playLineToARecord().score;
     // Watching takes no longer than playing did, screenshots and all; slack for a slow renderer.
     const auto watchTime = 3 * (std::chrono::steady_clock::now() - started) + 30s;
     const std::string watch = readFile("replay/replay_01.watch");
