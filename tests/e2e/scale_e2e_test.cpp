@@ -16,9 +16,10 @@ namespace {
 constexpr int PAIRS = 30;
 
 // The title as a screenshot of the whole window, the pointer off the mode rows.
-Image titleShot(const std::vector<std::string>& args, const ViewRect& picture) {
+Image titleShot(const std::vector<std::string>& args, const ViewRect& picture,
+                const LaunchOptions& options = {}) {
     std::filesystem::remove("run.log");  // so the last run's lines cannot pass for this one's
-    GameProcess game(args);
+    GameProcess game(args, options);
     Player player(game, picture);
     player.reachTitle();
     const Image shot = loadPicture(game.screenshot());
@@ -27,14 +28,20 @@ Image titleShot(const std::vector<std::string>& args, const ViewRect& picture) {
     return shot;
 }
 
+// Both ways onto the window: the fragment program, and the fixed-function pass of
+// drivers without one.
 TEST(ScaledWindow, TheTitleAt1280By960IsThe640By480TitleWithEveryPixelDoubled) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
     ScratchDir scratch;
     const Image small = titleShot({}, {0, 0, 640, 480});
-    const Image large = titleShot({"-res", "1280", "960"}, {0, 0, 1280, 960});
-    ASSERT_EQ(large.width, 1280);
-    ASSERT_EQ(large.height, 960);
-    EXPECT_EQ(countDifferentPixels(scaledPicture(small, 1280, 960), large, 0), 0u);
+    for (const char* hidden : {"", "-GL_ARB_fragment_program"}) {
+        SCOPED_TRACE(hidden);
+        const LaunchOptions options{{std::string("MESA_EXTENSION_OVERRIDE=") + hidden}, {}};
+        const Image large = titleShot({"-res", "1280", "960"}, {0, 0, 1280, 960}, options);
+        ASSERT_EQ(large.width, 1280);
+        ASSERT_EQ(large.height, 960);
+        EXPECT_EQ(countDifferentPixels(scaledPicture(small, 1280, 960), large, 0), 0u);
+    }
 }
 
 TEST(ScaledWindow, KeepAspectTakesALinePairByClicksAndAClickOnABarPicksNothing) {

@@ -34,6 +34,13 @@ struct FramebufferCalls {
     PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC status = nullptr;
 };
 
+struct ProgramCalls {
+    PFNGLGENPROGRAMSARBPROC gen = nullptr;
+    PFNGLDELETEPROGRAMSARBPROC remove = nullptr;
+    PFNGLBINDPROGRAMARBPROC bind = nullptr;
+    PFNGLPROGRAMSTRINGARBPROC source = nullptr;
+};
+
 struct View {
     Target target = Target::WINDOW;
     int32_t windowW = 0, windowH = 0;
@@ -41,6 +48,8 @@ struct View {
     GLuint texture = 0;
     GLuint framebuffer = 0;
     FramebufferCalls fbo;
+    GLuint copyProgram = 0;  // 0: the fixed-function texture pass
+    ProgramCalls program;
 };
 View view;
 
@@ -69,10 +78,43 @@ bool loadFramebufferCalls(FramebufferCalls& calls) {
     return calls.gen && calls.remove && calls.bind && calls.attach && calls.status;
 }
 
+bool loadProgramCalls(ProgramCalls& calls) {
+    if (!offersExtension("GL_ARB_fragment_program")) return false;
+    calls.gen = procedure<PFNGLGENPROGRAMSARBPROC>("glGenProgramsARB");
+    calls.remove = procedure<PFNGLDELETEPROGRAMSARBPROC>("glDeleteProgramsARB");
+    calls.bind = procedure<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
+    calls.source = procedure<PFNGLPROGRAMSTRINGARBPROC>("glProgramStringARB");
+    return calls.gen && calls.remove && calls.bind && calls.source;
+}
+
+// The picture pass as a bare texture fetch. Fixed-function texturing divides by q, which
+// keeps software GL off its fast copying path; this program does not. Without the
+// extension, or if the driver refuses the program, the fixed-function pass is used.
+void createCopyProgram() {
+    static constexpr char COPY[] =
+        "!!ARBfp1.0\n"
+        "TEX result.color, fragment.texcoord[0], texture[0], 2D;\n"
+        "END\n";
+    if (!loadProgramCalls(view.program)) return;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    view.program.gen(1, &view.copyProgram);
+    view.program.bind(GL_FRAGMENT_PROGRAM_ARB, view.copyProgram);
+    view.program.source(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB,
+                        static_cast<GLsizei>(sizeof COPY - 1), COPY);
+    const bool accepted = glGetError() == GL_NO_ERROR;
+    view.program.bind(GL_FRAGMENT_PROGRAM_ARB, 0);
+    if (accepted) return;
+    view.program.remove(1, &view.copyProgram);
+    view.copyProgram = 0;
+}
+
 void createPictureTexture() {
     glGenTextures(1, &view.texture);
     glBindTexture(GL_TEXTURE_2D, view.texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_W, TEXTURE_H, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+    // An unsized format given BGRA data lets the driver keep BGRA texels, the window's own
+    // layout, which software GL copies without converting.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_W, TEXTURE_H, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                  nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -103,6 +145,7 @@ bool createFramebuffer() {
 Target chooseTarget() {
     const bool exact = view.picture == ViewRect{0, 0, PICTURE_W, PICTURE_H};
     if (exact) return Target::WINDOW;
+    createCopyProgram();
     if (createFramebuffer()) return Target::FRAMEBUFFER;
     if (view.windowW >= PICTURE_W && view.windowH >= PICTURE_H) {
         createPictureTexture();
@@ -130,25 +173,46 @@ void bindDrawingTarget() {
     }
 }
 
+// Blackens the window outside the picture: the bars, and whatever of the corner the
+// picture was drawn in lies there. Only the bars are cleared: filling the whole window
+// first would cost software GL a second full-window pass.
+void clearAroundPicture() {
+    const ViewRect& p = view.picture;
+    const ViewRect bars[] = {
+        {0, 0, p.x, view.windowH},                               // left
+        {p.x + p.w, 0, view.windowW - p.x - p.w, view.windowH},  // right
+        {p.x, 0, p.w, p.y},                                      // top
+        {p.x, p.y + p.h, p.w, view.windowH - p.y - p.h},         // bottom
+    };
+    glEnable(GL_SCISSOR_TEST);
+    for (const ViewRect& bar : bars) {
+        if (bar.w <= 0 || bar.h <= 0) continue;
+        glScissor(bar.x, view.windowH - bar.y - bar.h, bar.w, bar.h);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
 // The picture texture over the picture rectangle, texel for texel at 1:1, with every
 // state it touches put back as the drawing layer left it.
 void drawPictureOnWindow() {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
-                 GL_VIEWPORT_BIT);
+                 GL_VIEWPORT_BIT | GL_SCISSOR_BIT);
     if (view.target == Target::FRAMEBUFFER) view.fbo.bind(GL_FRAMEBUFFER_EXT, 0);
     glBindTexture(GL_TEXTURE_2D, view.texture);
     if (view.target == Target::CORNER) {
         glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, view.windowH - PICTURE_H, PICTURE_W,
                             PICTURE_H);
     }
-    if (view.picture != ViewRect{0, 0, view.windowW, view.windowH}) {
-        glViewport(0, 0, view.windowW, view.windowH);
-        glClear(GL_COLOR_BUFFER_BIT);  // the bars, and the corner the picture was drawn in
-    }
+    if (view.picture != ViewRect{0, 0, view.windowW, view.windowH}) clearAroundPicture();
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    if (view.copyProgram != 0) {
+        view.program.bind(GL_FRAGMENT_PROGRAM_ARB, view.copyProgram);
+        glEnable(GL_FRAGMENT_PROGRAM_ARB);
+    }
     setViewportTo(view.picture);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -175,7 +239,8 @@ void drawPictureOnWindow() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    if (view.copyProgram != 0) view.program.bind(GL_FRAGMENT_PROGRAM_ARB, 0);
+    glPopAttrib();  // also turns the fragment program off again
 }
 
 }  // namespace
@@ -188,6 +253,7 @@ void releasePicture() {
         view.fbo.remove(1, &view.framebuffer);
     }
     if (view.texture != 0) glDeleteTextures(1, &view.texture);
+    if (view.copyProgram != 0) view.program.remove(1, &view.copyProgram);
     view = View();
 }
 

@@ -41,6 +41,10 @@ bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     flushDrawing();
     releasePicture();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // Nothing is depth-tested: without depth or stencil buffers software GL can copy the
+    // picture onto the window along its fast path.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     Uint32 flags = SDL_OPENGL;
     if (fullscreen) flags |= SDL_FULLSCREEN;
     const bool opened = SDL_SetVideoMode(width, height, 0, flags) != nullptr;
