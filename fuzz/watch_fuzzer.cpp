@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_scratch::writeBytes(INPUT_FILE, data, size);
     try {
         const WatchRecord record = loadWatchFile(INPUT_FILE);
-        check(record.mode >= 0 && record.mode < WATCH_MODES, "mode out of range");
+        check(record.mode >= 0 && record.mode < MODE_COUNT, "mode out of range");
         check(encodeWatch(record) == bytes, "read back differently");
     } catch (const TolmError& e) {
         check(std::string(e.what()).rfind(std::string("Watch ") + INPUT_FILE + ": ", 0) == 0,

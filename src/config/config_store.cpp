@@ -5,25 +5,19 @@
 #include <exception>
 
 #include "config/config_file.h"
+#include "config/mode_table.h"
 #include "tolm2/safe_file.h"
 #include "tolm2/tolm2.h"
 
 namespace config_store {
 namespace {
 
-struct Default {
-    const char* key;
-    int32_t value;
-};
-// Written in this order when the file does not exist.
-constexpr Default DEFAULTS[] = {
-    {"HI_SCORE", 0},  {"HI_SCORE1", 0}, {"HI_SCORE2", 0}, {"HI_SCORE3", 0},    {"HI_SCORE4", 0},
-    {"HI_SCORE5", 0}, {"HI_SCORE6", 0}, {"HOSHI", 1},     {"SELECT_HOSHI", 0},
-};
-
+// Written in this order when the file does not exist: every best 0, then the stars.
 void setDefaults(ConfigParser& parser) {
     parser.clear();
-    for (const Default& entry : DEFAULTS) parser.setInt(entry.key, entry.value);
+    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) parser.setInt(hiScoreKey(mode), 0);
+    parser.setInt(HOSHI_KEY, 1);
+    parser.setInt(SELECT_HOSHI_KEY, 0);
 }
 
 // Fills parser from name, or with the defaults when name does not exist; true when read.

@@ -1,7 +1,7 @@
 // The playing scene's construction, per-frame dispatch and checked table access.
 #include "gamecore/game_main.h"
 
-#include "gamecore/checked_table.h"
+#include "tolm2/checked_table.h"
 #include "tolm2/tolm2.h"
 
 GameMain::GameMain() {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/config_store.h"
-#include "gamecore/mode_table.h"
+#include "config/mode_table.h"
 #include "tolm2/tolm2.h"
 
 // The record is saved before the results music starts, so that a music file gone

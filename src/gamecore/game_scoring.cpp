@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gamecore/checked_table.h"
+#include "tolm2/checked_table.h"
 #include "tolm2/tolm2.h"
 
 namespace {

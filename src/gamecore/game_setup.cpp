@@ -2,7 +2,7 @@
 #include "gamecore/game_main.h"
 
 #include "config/config_store.h"
-#include "gamecore/mode_table.h"
+#include "gamecore/mode_layout.h"
 #include "tolm2/tolm2.h"
 
 namespace {

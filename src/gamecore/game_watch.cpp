@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "gamecore/mode_table.h"
+#include "config/mode_table.h"
 #include "tolm2/tolm2.h"
 
 namespace {

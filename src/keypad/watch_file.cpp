@@ -104,8 +104,8 @@ WatchRecord decodeWatch(const std::string& bytes) {
     }
     WatchRecord record;
     record.mode = static_cast<int16_t>(get(bytes, 6, 2));
-    if (record.mode < 0 || record.mode >= WATCH_MODES) {
-        throw TolmError::format("mode %d outside 0..6", record.mode);
+    if (record.mode < 0 || record.mode >= MODE_COUNT) {
+        throw TolmError::format("mode %d outside 0..%d", record.mode, MODE_COUNT - 1);
     }
     record.seed = get(bytes, 8, 4);
     record.score = static_cast<int32_t>(get(bytes, 16, 4));

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "config/mode_table.h"
+
 inline constexpr uint16_t WATCH_VERSION = 1;
-inline constexpr int32_t WATCH_MODES = 7;          // modes 0..6
 inline constexpr uint32_t MAX_WATCH_FRAMES = 36000;
 
 // Bits of PointerFrame::buttons.

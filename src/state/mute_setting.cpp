@@ -6,6 +6,7 @@
 #include "config/config_file.h"
 #include "config/config_parser.h"
 #include "config/config_store.h"
+#include "config/mode_table.h"
 #include "tolm2/tolm2.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // The mute key: M silences effects and music in every scene, and the choice is kept.
 #pragma once
 
-inline constexpr const char* MUTE_KEY = "MUTE";
-
 // The scene loop's resource load, once per run: applies "MUTE = 1" from "config.ini".
 // A file without the key, or one that cannot be read, means not muted; nothing fails.
 void restoreMute();

@@ -6,26 +6,11 @@
 #include <system_error>
 
 #include "config/config_store.h"
-#include "gamecore/mode_table.h"
+#include "config/mode_table.h"
 #include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
 namespace {
-
-struct ModeRow {
-    const char* name;  // padded to seven characters
-    const char* key;
-    int32_t y;
-};
-
-// Index = mode; mode 0 has a best score but no row.
-constexpr ModeRow MODES[7] = {
-    {"", "HI_SCORE", 0},           {"LINE   ", "HI_SCORE1", 210}, {"SHUFFLE", "HI_SCORE2", 240},
-    {"MEMORY ", "HI_SCORE3", 270}, {"SQUARE ", "HI_SCORE4", 300}, {"MIXER  ", "HI_SCORE5", 330},
-    {"REVERSE", "HI_SCORE6", 360},
-};
-constexpr int32_t FIRST_MODE = 1;
-constexpr int32_t LAST_MODE = 6;
 
 constexpr int32_t NAME_X = 150;
 constexpr float NAME_SCALE = 3.0f;
@@ -49,11 +34,18 @@ bool fileExists(const std::string& name) {
     return std::filesystem::exists(name, error);
 }
 
+// A row's top edge and its name padded to seven characters, as the menu draws them.
+int32_t rowY(int32_t mode) { return ROW_TOP + ROW_HEIGHT * mode; }
+std::string rowName(int32_t mode) {
+    std::string name = modeName(mode);
+    name.resize(7, ' ');
+    return name;
+}
+
 // The mode whose row holds y (180 + 30k < y < 210 + 30k), or 0.
 int32_t modeAtRow(int32_t y) {
-    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-        const int32_t top = ROW_TOP + ROW_HEIGHT * mode;
-        if (top < y && y < top + ROW_HEIGHT) return mode;
+    for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
+        if (rowY(mode) < y && y < rowY(mode) + ROW_HEIGHT) return mode;
     }
     return 0;
 }
@@ -67,12 +59,12 @@ TitleMain::TitleMain() {
     config = std::make_unique<ConfigParser>();
     // A file that exists but cannot be read ends the run here rather than being replaced.
     config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode <= LAST_MODE; ++mode) {
-        hiScores.at(static_cast<size_t>(mode)) = config->getInt(MODES[mode].key);
+    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
+        hiScores.at(static_cast<size_t>(mode)) = config->getInt(hiScoreKey(mode));
     }
-    hoshi = config->getInt("HOSHI");
-    selectHoshi = config->getInt("SELECT_HOSHI");
-    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    hoshi = config->getInt(HOSHI_KEY);
+    selectHoshi = config->getInt(SELECT_HOSHI_KEY);
+    for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         watchable.at(static_cast<size_t>(mode)) = fileExists(watchFile(mode));
         anyWatchable = anyWatchable || watchable.at(static_cast<size_t>(mode));
     }
@@ -106,13 +98,13 @@ void TitleMain::draw() {
     Tolm_setBlendMode(BLEND_ALPHA);
     Tolm_drawBox(50, 50, 540, 400, 0, 0.0f, 0, 0, 100, 255);
     Tolm_drawText("Korvane", 130, 130, 5.0f, 255, 255, 0, 255);
-    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-        drawWhite(MODES[mode].name, NAME_X, MODES[mode].y, NAME_SCALE);
+    for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
+        drawWhite(rowName(mode), NAME_X, rowY(mode), NAME_SCALE);
     }
-    for (int32_t mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         char score[16];
         std::snprintf(score, sizeof score, "%06d", hiScores.at(static_cast<size_t>(mode)));
-        drawWhite(score, SCORE_X, MODES[mode].y, SCORE_SCALE);
+        drawWhite(score, SCORE_X, rowY(mode), SCORE_SCALE);
     }
     drawWhite("HI SCORE", 360, 190, 1.5f);
     followPointer();
@@ -129,7 +121,7 @@ void TitleMain::followPointer() {
     if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
     const int32_t mode = modeAtRow(y);
     if (mode > 0) {
-        Tolm_drawText(MODES[mode].name, NAME_X, MODES[mode].y, NAME_SCALE, 100, 255, 100, 255);
+        Tolm_drawText(rowName(mode), NAME_X, rowY(mode), NAME_SCALE, 100, 255, 100, 255);
     }
     Tolm_setValue(MODE_SLOT, mode);
     if (Tolm_getValue(MODE_SLOT) != hoveredMode) {

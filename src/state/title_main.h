@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "config/config_parser.h"
+#include "config/mode_table.h"
 #include "state/game_state.h"
 
 class TitleMain : public GameState {
@@ -17,7 +18,7 @@ public:
     void draw() override;
 
     int32_t getHoveredMode() const { return hoveredMode; }
-    const std::array<int32_t, 7>& getHiScores() const { return hiScores; }
+    const std::array<int32_t, MODE_COUNT>& getHiScores() const { return hiScores; }
 
 private:
     void followPointer();
@@ -25,7 +26,7 @@ private:
 
     bool started = false;
     std::unique_ptr<ConfigParser> config;
-    std::array<int32_t, 7> hiScores{};
+    std::array<int32_t, MODE_COUNT> hiScores{};
     int32_t selectHoshi = 0;
     int32_t hoshi = 0;
     int32_t hoveredMode = 0;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gamecore/game_main.h"
-#include "gamecore/mode_table.h"
+#include "config/mode_table.h"
 #include "support/scratch.h"
 #include "tolm2/platform/null/headless.h"
 #include "tolm2/tolm2.h"

@@ -1,13 +1,13 @@
-// Bounds-checked access to the playing scene's fixed-size tables.
+// Bounds-checked access to fixed-size tables.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "tolm2/tolm2.h"
+#include "tolm2/error.h"
 
-// Entry index of table, named name in the error. Every table of the scene (cards,
+// Entry index of table, named name in the error. Every fixed table (the modes, cards,
 // the pair logs, hiScores, the group counts) goes through here; an index outside the
 // table throws TolmError "GameMain: index <i> outside <name>[<size>]".
 template <typename T, std::size_t N>
