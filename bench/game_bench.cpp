@@ -10,7 +10,7 @@
 #include "common/frame_run.h"
 #include "common/mixer_play.h"
 #include "gamecore/game_main.h"
-#include "state/game_state.h"
+#include "tolm2/game_state.h"
 #include "tolm2/tolm2.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <numeric>
 #include <typeinfo>
 
-#include "state/game_state.h"
 #include "state/scene_loop.h"
+#include "tolm2/game_state.h"
 #include "tolm2/tolm2.h"
 
 namespace {

@@ -4,16 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "keypad/watch_file.h"
-
-// A game to watch: the file it came from (named in the log) and what it holds.
-struct WatchedGame {
-    std::string file;
-    WatchRecord record;
-};
 
 class PlayInput {
 public:

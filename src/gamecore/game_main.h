@@ -10,7 +10,7 @@
 #include "gamecore/card.h"
 #include "gamecore/game_input.h"
 #include "keypad/keypad.h"
-#include "state/game_state.h"
+#include "tolm2/game_state.h"
 #include "tolm2/shared.h"
 
 inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second

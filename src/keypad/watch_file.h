@@ -33,6 +33,12 @@ struct WatchRecord {
     std::vector<PointerFrame> frames;
 };
 
+// A game to watch: the file it came from (named in the log) and what it holds.
+struct WatchedGame {
+    std::string file;
+    WatchRecord record;
+};
+
 // The file's bytes: header, frames, CRC-32 of all that precedes it.
 std::string encodeWatch(const WatchRecord& record);
 // Reads bytes made by encodeWatch. Throws TolmError whose text is the fault alone:

@@ -1,7 +1,7 @@
 // The logo splash: 181 frames or until a left click, then the title.
 #pragma once
 
-#include "state/game_state.h"
+#include "tolm2/game_state.h"
 
 inline constexpr int32_t LOGO_FRAMES = 180;
 

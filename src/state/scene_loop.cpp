@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "gamecore/game_main.h"
-#include "state/game_state.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
+#include "tolm2/game_state.h"
 #include "tolm2/tolm2.h"
 
 namespace {

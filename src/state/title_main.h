@@ -7,7 +7,7 @@
 
 #include "config/config_parser.h"
 #include "config/mode_table.h"
-#include "state/game_state.h"
+#include "tolm2/game_state.h"
 
 class TitleMain : public GameState {
 public:

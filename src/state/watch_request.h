@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "gamecore/game_input.h"
+#include "keypad/watch_file.h"
 
 // Called by the entry for "-watch FILE" and by the title for a right click on a mode row:
 // reads file and keeps it for the scene loop. A file that cannot be watched (missing,
