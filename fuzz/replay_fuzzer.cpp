@@ -6,6 +6,7 @@
 
 #include "fuzz_scratch.h"
 #include "keypad/keypad.h"
+#include "tolm2/internal.h"
 #include "tolm2/platform/null/headless.h"
 #include "tolm2/tolm2.h"
 

@@ -1,6 +1,7 @@
 // Frame set-up in the logical space, blend modes and plain rectangles.
 #include "tolm2/draw.h"
 
+#include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/system.h"
 

@@ -21,7 +21,6 @@ void Tolm_begin2D();
 // Unknown modes change no GL state; the mode is stored either way and applied
 // again after a switch of video mode.
 void Tolm_setBlendMode(int32_t mode);
-int32_t Tolm_blendMode();
 
 // A rectangle at (x, y); filled when lineWidth <= 0, else outlined. w or h 0 means the
 // window's size. Turned by angle degrees about its centre.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/texture.h"
 

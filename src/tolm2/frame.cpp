@@ -6,6 +6,7 @@
 #include "tolm2/error.h"
 #include "tolm2/font.h"
 #include "tolm2/input.h"
+#include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/system.h"
 #include "tolm2/texture.h"

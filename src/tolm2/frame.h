@@ -5,24 +5,6 @@
 
 inline constexpr int32_t FRAME_PERIOD = 16;
 
-// The meters' arithmetic, apart from the clock so it can be tested on its own.
-class FrameMeter {
-public:
-    // Called once per frame after the wait, with the work time of the frame that ended
-    // and the tick count at the end of the wait.
-    void addFrame(uint32_t busyMs, uint32_t now, int32_t period);
-    int32_t fps() const { return fps_; }
-    int32_t cpu() const { return cpu_; }
-
-private:
-    // 64 bits: a long stall (a suspended laptop) must not overflow the product below.
-    int64_t busyTime = 0;
-    int64_t frameCounter = 0;
-    uint32_t lastSecondTick = 0;
-    int32_t fps_ = 0;
-    int32_t cpu_ = 0;
-};
-
 // The per-frame heartbeat, called by the entry after Tolm_flip: sleeps in 1 ms steps
 // until period ms have passed since the previous wait ended, samples input, drains
 // events, serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
@@ -39,5 +21,3 @@ int32_t Tolm_getCpu();
 // Draws "FPS:<n>" and "CPU:<n>" at (x, y) and (x, y + 8); a negative x or y means
 // (10, window height - 24).
 void Tolm_drawFps(int32_t x, int32_t y);
-// Forgets pacing and meter state; for tests.
-void Tolm_resetFrame();

@@ -5,6 +5,7 @@
 
 #include "tolm2/draw.h"
 #include "tolm2/error.h"
+#include "tolm2/internal.h"
 #include "tolm2/log.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/system.h"

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 inline constexpr int KEY_COUNT = 323;
 inline constexpr int JOY_SLOTS = 4;
@@ -34,17 +33,6 @@ inline constexpr uint8_t MOUSE_LEFT = 1;
 inline constexpr uint8_t MOUSE_MIDDLE = 2;
 inline constexpr uint8_t MOUSE_RIGHT = 4;
 
-// One joystick slot: the open device (if any) and two samples of its buttons and axes.
-class Joystick {
-public:
-    int16_t prevX = 0, prevY = 0, curX = 0, curY = 0;
-    std::vector<bool> prevButtons, curButtons;
-    int handle = -1;  // platform joystick index; -1 when the slot is empty
-    int32_t buttonCount = 0;
-
-    bool open() const { return handle >= 0; }
-};
-
 // Queries: the same answer all through a frame; out-of-range arguments answer false.
 bool Tolm_keyHeld(int key);
 bool Tolm_keyPushed(int key);
@@ -58,15 +46,3 @@ bool Tolm_joyDirHeld(int dir, int slot);
 bool Tolm_joyDirPushed(int dir, int slot);
 bool Tolm_joyButtonHeld(int button, int slot);
 bool Tolm_joyButtonPushed(int button, int slot);
-
-// Scales a pixel offset into a picture windowSize pixels across to the logical axis,
-// rounding down (negative offsets included); a zero window size maps to 0.
-int32_t Tolm_toLogical(int32_t pixel, int32_t windowSize, int32_t logicalSize);
-
-// Framework internals, called by Tolm_init, Tolm_wait and Tolm_quit.
-void Tolm_openJoysticks();
-void Tolm_closeJoysticks();
-void Tolm_sampleInput();
-// Forgets every sample and slot; a fresh process state for tests.
-void Tolm_resetInput();
-Joystick& Tolm_joystick(int slot);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tolm2/error.h"
+#include "tolm2/internal.h"
 
 namespace {
 

@@ -14,7 +14,3 @@ void Tolm_log(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 // Writes an error's text and a line break to standard output and appends both to
 // "run.log" in one write. Used by the entry's handler and by the replay loader.
 void Tolm_logError(const std::exception& e);
-
-// Deletes "run.log" so that each run starts a fresh log, and tries the file again;
-// Tolm_init calls it first.
-void Tolm_resetLog();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "tolm2/error.h"
+#include "tolm2/internal.h"
 
 namespace {
 

@@ -10,8 +10,6 @@ inline constexpr int SHARED_SLOTS = 1024;
 // Both throw TolmError for an index outside 0..SHARED_SLOTS-1.
 void Tolm_setValue(int index, int32_t value);
 int32_t Tolm_getValue(int index);
-// Sets every slot to 0; Tolm_init calls it.
-void Tolm_clearValues();
 
 // A uniform integer r with lo <= r < hi, or -1 when hi - lo < 1.
 int32_t randomIn(int32_t lo, int32_t hi);
@@ -21,9 +19,6 @@ int32_t randomIn(std::mt19937& engine, int32_t lo, int32_t hi);
 // A seed for such a generator, drawn from the process-wide one; the playing scene takes
 // one at the start of each game.
 uint32_t randomSeed();
-// Seeds the process-wide generator. It is seeded from the high-resolution clock
-// before first use; tests call this for repeatable games.
-void Tolm_seedRandom(uint32_t seed);
 
 double Tolm_sin(double degrees);
 double Tolm_cos(double degrees);

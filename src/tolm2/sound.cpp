@@ -5,6 +5,7 @@
 #include <map>
 
 #include "tolm2/error.h"
+#include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
 
 namespace {

@@ -4,11 +4,6 @@
 #include <cstdint>
 #include <string>
 
-// Tolm_init, after trying the audio device: without one the game plays in silence, and
-// every call below still checks its key or file but sends nothing to the device.
-void Tolm_setAudioDevice(bool open);
-bool Tolm_hasAudioDevice();
-
 // Loads or replaces the sample under key. Throws "Tolm_loadWAV: <mixer error>(<file>)";
 // in silence, "Tolm_loadWAV: Couldn't open <file>(<file>)" for a file that cannot be read.
 void Tolm_loadWAV(const std::string& key, const std::string& file);
@@ -25,8 +20,6 @@ void Tolm_haltChannel(int32_t channel);
 void Tolm_playBgm(const std::string& file, int32_t loops, int32_t fadeInMs);
 // Stops at once (fadeOutMs <= 0, freeing it) or fades out, keeping it loaded.
 void Tolm_stopBgm(int32_t fadeOutMs);
-// Halts and frees the music; Tolm_quit calls it.
-void Tolm_freeBgm();
 // The playing scene's pause: the music stops where it is, and goes on from there.
 void Tolm_pauseBgm();
 void Tolm_resumeBgm();

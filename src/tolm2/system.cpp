@@ -8,6 +8,7 @@
 #include "tolm2/font.h"
 #include "tolm2/frame.h"
 #include "tolm2/input.h"
+#include "tolm2/internal.h"
 #include "tolm2/log.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/shared.h"

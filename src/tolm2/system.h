@@ -4,11 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "tolm2/viewport.h"
-
-inline constexpr const char* ICON_FILE = "resource/ico.bmp";
-inline constexpr const char* SCREENSHOT_FILE = "tolmshot.bmp";
-
 // Opens the window, GL state, audio, four joystick slots and the font, clears the shared
 // table and deletes the old "run.log". The 640 x 480 picture is stretched over the window,
 // or with keepAspect kept 4:3 between black bars. Called once by the entry; a second call
@@ -19,15 +14,3 @@ void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool f
 // Releases what Tolm_init made, in order; safe after a failed or partial start-up.
 void Tolm_quit();
 
-void _toggleFullScreen();
-void Tolm_toggleCursor();
-// Writes the window's pixels at the window's size to "tolmshot.bmp" as a 24-bit BMP, top
-// row first. Tolm_flip calls it for F12 between putting the frame on the window and the
-// swap, while the back buffer still holds that frame.
-void Tolm_screenShot();
-
-int32_t Tolm_screenWidth();
-int32_t Tolm_screenHeight();
-bool Tolm_isFullScreen();
-// Where the picture sits in the window; the mouse maps through the same rectangle.
-ViewRect Tolm_pictureRect();

@@ -7,6 +7,7 @@
 
 #include "tolm2/error.h"
 #include "tolm2/font.h"
+#include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
 
 namespace {

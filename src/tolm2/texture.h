@@ -63,8 +63,3 @@ void Tolm_drawTexture(const std::string& key, float x, float y, int32_t srcX, in
 // "Tolm_disposeTexture: Has exist key: <key>" for a key not stored.
 void Tolm_disposeTexture(const std::string& key);
 
-// Rebuilds the font and every stored texture from their files (F4, video mode change).
-void Tolm_reloadTextures();
-
-// The stored texture under key, or nullptr. For the font and for tests.
-const Texture* Tolm_findTexture(const std::string& key);

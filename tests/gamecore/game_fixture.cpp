@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "tolm2/internal.h"
+
 std::string configText(int best, int32_t mode, int modeBest) {
     std::string text;
     for (int32_t k = 0; k < MODE_COUNT; ++k) {

@@ -9,6 +9,7 @@
 #include "gamecore/game_main.h"
 #include "keypad/watch_file.h"
 #include "support/framework.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 namespace {

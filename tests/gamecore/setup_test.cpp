@@ -4,6 +4,7 @@
 #include <set>
 
 #include "game_fixture.h"
+#include "tolm2/internal.h"
 
 using SetUpTest = GameTest;
 

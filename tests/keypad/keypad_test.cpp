@@ -3,6 +3,7 @@
 
 #include "keypad/keypad.h"
 #include "support/framework.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 namespace {

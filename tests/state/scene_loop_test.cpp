@@ -5,6 +5,7 @@
 #include "state/scene_loop.h"
 #include "state/title_main.h"
 #include "support/framework.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 class SceneLoopTest : public FrameworkTest {

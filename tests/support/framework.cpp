@@ -1,6 +1,7 @@
 // The headless framework fixture shared by the module tests.
 #include "support/framework.h"
 
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 void FrameworkTest::SetUp() {

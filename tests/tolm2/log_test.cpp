@@ -5,6 +5,7 @@
 #include <set>
 
 #include "support/scratch.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 TEST(RunLog, KeepsLoggedBytesExactlyAndAppendsErrorsAsLines) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/framework.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/framework.h"
+#include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
 namespace {

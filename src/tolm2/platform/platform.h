@@ -16,23 +16,25 @@ namespace plat {
 
 // ---- System and window (Tolm_init, Tolm_quit, function keys) ----
 
-// Tolm_init step 3: starts video (false when it fails) and, where they can, joysticks.
+// Tolm_init, first of the platform calls: starts video (false when it fails) and, where
+// they can, joysticks.
 bool init();
 // Tolm_quit, last: shuts the platform down. Safe to call after a failed init.
 void shutdown();
-// Tolm_init step 4-5 and _toggleFullScreen: a double-buffered GL window. False on failure.
+// Tolm_init, after init, and _toggleFullScreen: a double-buffered GL window. False on failure.
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen);
-// Tolm_init step 7 and _toggleFullScreen, after each setVideoMode: black clear colour, and
+// Tolm_init and _toggleFullScreen, after each setVideoMode: black clear colour, and
 // from now on every frame is drawn into a 640 x 480 picture that present() puts into
 // picture, a rectangle of the width x height window (outside it, black). Where that needs
 // an off-screen target the driver cannot give, the frame is drawn straight into picture
 // instead; nothing fails.
 void initView(int32_t width, int32_t height, const ViewRect& picture);
-// Tolm_init step 13: texturing, colour material, lighting and culling off; blending on.
+// Tolm_init, last, once the font is loaded: texturing, colour material, lighting and
+// culling off; blending on.
 void initGlState();
-// Tolm_init step 8.
+// Tolm_init, after the window opens.
 void setCaption(const std::string& caption);
-// Tolm_init step 9: a missing or unreadable file leaves the default icon.
+// Tolm_init, after the caption: a missing or unreadable file leaves the default icon.
 void setIcon(const std::string& bmpFile);
 // F5.
 void iconify();
@@ -58,25 +60,28 @@ void delay(uint32_t ms);
 
 // ---- Events and input (Tolm_wait, input queries) ----
 
-// Tolm_wait step 6: drains the event queue; true when a quit (window close) was among them.
+// Tolm_wait, after the input is sampled: drains the event queue; true when a quit (window
+// close) was among them.
 bool pollQuit();
-// Tolm_wait step 6, after pollQuit: whether the window lost the keyboard focus or was
+// Tolm_wait, right after pollQuit: whether the window lost the keyboard focus or was
 // iconified since the last call. An event, not a state: a window that never had the
 // focus (no window manager gave it) reports nothing. The playing scene pauses on it.
 bool takeFocusLoss();
-// Tolm_wait step 5: the mouse button mask (bit 0 left, 1 middle, 2 right).
+// Tolm_wait, when it samples the input after its sleep: the mouse button mask (bit 0 left,
+// 1 middle, 2 right).
 uint8_t mouseButtons();
 // Tolm_mouseX/Y: the pointer in window pixels as of the last event pump.
 void mousePosition(int32_t& x, int32_t& y);
-// Tolm_wait step 5: down[i] = key symbol i is down, for i < count.
+// Tolm_wait, when it samples the input: down[i] = key symbol i is down, for i < count.
 void keyboardState(bool* down, int count);
-// Tolm_init step 11 and Tolm_quit: joysticks attached at start-up.
+// Tolm_init, after the audio, and Tolm_quit: joysticks attached at start-up.
 int numJoysticks();
 // Opens joystick index; false (with errorText) when no handle comes back.
 bool joystickOpen(int index);
 int joystickNumButtons(int index);
 void joystickClose(int index);
-// Tolm_wait step 5: refreshes every open joystick, then reads one button or axis.
+// Tolm_wait, when it samples the input: refreshes every open joystick, then reads one
+// button or axis.
 void joystickUpdate();
 bool joystickButton(int index, int button);
 int16_t joystickAxis(int index, int axis);
@@ -143,7 +148,7 @@ void drawBox(const Box& box);
 
 // ---- Sound (Tolm_loadWAV .. Tolm_stopBgm) ----
 
-// Tolm_init step 10: starts audio at 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
+// Tolm_init, once the window is open: starts audio at 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
 // False, with errorText naming the reason, when there is no usable device; the framework
 // then plays in silence and calls no other sound function of this layer.
 bool openAudio();
