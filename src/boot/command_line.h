@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
-inline constexpr int32_t DEFAULT_WIDTH = 640;
-inline constexpr int32_t DEFAULT_HEIGHT = 480;
+#include "tolm2/draw.h"
+
+// The window shows the picture pixel for pixel unless "-res" says otherwise.
+inline constexpr int32_t DEFAULT_WIDTH = LOGICAL_WIDTH;
+inline constexpr int32_t DEFAULT_HEIGHT = LOGICAL_HEIGHT;
 inline constexpr const char* USAGE =
     "usage: korvane [-window | -fullscreen] [-res WIDTH HEIGHT] [-keep-aspect] [-watch FILE]";
 

@@ -2,21 +2,19 @@
 #include "tolm2/platform/sdl/sdl_draw.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
 
+#include "tolm2/draw.h"
+#include "tolm2/font.h"
 #include "tolm2/platform/platform.h"
 
 namespace {
 
-constexpr GLfloat LOGICAL_WIDTH = 640;
-constexpr GLfloat LOGICAL_HEIGHT = 480;
 constexpr GLfloat PI = 3.14159265358979323846f;
-constexpr int32_t BLEND_ALPHA_MODE = 1;
 
 // ---- Texture atlas ----
 //
@@ -203,17 +201,30 @@ const Picture* pictureOf(uint32_t handle) {
 GLfloat atlasS(const Picture& p, GLfloat s) { return p.s0 + s * p.sw; }
 GLfloat atlasT(const Picture& p, GLfloat t) { return p.t0 + t * p.th; }
 
+GLsizei powerOfTwoAtLeast(int32_t side) {
+    GLsizei power = 1;
+    while (power < side) power *= 2;
+    return power;
+}
+
+// One level only: nearest filtering never samples a smaller one. The sides are powers of
+// two, which plain OpenGL 1.1 needs; the picture sits unscaled in the top-left corner.
 Picture ownTexturePicture(const Image& image) {
     Picture picture{};
+    const GLsizei w = powerOfTwoAtLeast(image.width), h = powerOfTwoAtLeast(image.height);
     glGenTextures(1, &picture.glTexture);
     glBindTexture(GL_TEXTURE_2D, picture.glTexture);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                      image.pixels.data());
+    const std::vector<GLubyte> clear(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.width, image.height, GL_RGBA,
+                    GL_UNSIGNED_BYTE, image.pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     picture.ownTexture = true;
     picture.s0 = picture.t0 = 0;
-    picture.sw = picture.th = 1;
+    picture.sw = static_cast<GLfloat>(image.width) / static_cast<GLfloat>(w);
+    picture.th = static_cast<GLfloat>(image.height) / static_cast<GLfloat>(h);
     return picture;
 }
 
@@ -272,17 +283,17 @@ void begin2D() {
 void setBlend(int32_t mode) {
     batch.flush();
     gl.blendMode = mode;
-    if (mode == 0) {
+    if (mode == BLEND_NONE) {
         glDisable(GL_BLEND);
         return;
     }
     glEnable(GL_BLEND);
     switch (mode) {
-        case 1: glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
-        case 2: glBlendFunc(GL_SRC_ALPHA, GL_ONE); break;
-        case 3: glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ZERO); break;
-        case 4: glBlendFunc(GL_SRC_ALPHA, GL_SRC_COLOR); break;
-        case 5: glBlendFunc(GL_ZERO, GL_SRC_COLOR); break;
+        case BLEND_ALPHA: glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
+        case BLEND_ADD: glBlendFunc(GL_SRC_ALPHA, GL_ONE); break;
+        case BLEND_INVERT: glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ZERO); break;
+        case BLEND_ALPHA_MUL: glBlendFunc(GL_SRC_ALPHA, GL_SRC_COLOR); break;
+        case BLEND_MUL: glBlendFunc(GL_ZERO, GL_SRC_COLOR); break;
         default: break;
     }
 }
@@ -334,8 +345,8 @@ void drawGlyphRun(const GlyphRun& run) {
     const Picture& p = *picture;
     const GLfloat y = static_cast<GLfloat>(run.y);
     for (const GlyphRun::Cell& cell : run.cells) {
-        const GLfloat cs0 = static_cast<GLfloat>(cell.glyph % 16) * run.cs;
-        const GLfloat ct0 = static_cast<GLfloat>(cell.glyph / 16) * run.ct;
+        const GLfloat cs0 = static_cast<GLfloat>(cell.glyph % GLYPHS_PER_ROW) * run.cs;
+        const GLfloat ct0 = static_cast<GLfloat>(cell.glyph / GLYPHS_PER_ROW) * run.ct;
         const GLfloat s0 = atlasS(p, cs0), s1 = atlasS(p, cs0 + run.cs);
         const GLfloat t0 = atlasT(p, ct0), t1 = atlasT(p, ct0 + run.ct);
         const GLfloat x = static_cast<GLfloat>(cell.x);
@@ -361,7 +372,7 @@ void drawBox(const Box& b) {
         place.at(0, h, 0, 0, b.r, b.g, b.b, b.a),
     };
     if (b.lineWidth <= 0) {
-        batch.add(0, gl.blendMode == BLEND_ALPHA_MODE && b.a == 255, corners);
+        batch.add(0, gl.blendMode == BLEND_ALPHA && b.a == 255, corners);
         return;
     }
     batch.flush();

@@ -5,14 +5,15 @@
 
 #include <cstring>
 
+#include "tolm2/draw.h"
 #include "tolm2/platform/platform.h"
 #include "tolm2/platform/sdl/sdl_draw.h"
 #include "tolm2/platform/sdl/sdl_present.h"
 
 namespace {
 
-constexpr GLsizei PICTURE_W = 640;
-constexpr GLsizei PICTURE_H = 480;
+constexpr GLsizei PICTURE_W = LOGICAL_WIDTH;
+constexpr GLsizei PICTURE_H = LOGICAL_HEIGHT;
 // Power-of-two texture sides, which plain OpenGL 1.1 needs; the picture fills its
 // first 480 rows. Drawn in the same memory rows as a 640 x 480 window's, its pixels are
 // those of that window: software GL breaks ties at pixel centres by where they fall.
