@@ -1,14 +1,12 @@
 // File access of the configuration parser: whole-file read, atomic replace, access time.
 #include "config/config_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
-#include "tolm2/file_descriptor.h"
 #include "tolm2/safe_file.h"
 #include "tolm2/tolm2.h"
 
@@ -27,22 +25,12 @@ bool isMissing(const std::string& name) {
 }
 
 std::string readAll(const std::string& name) {
-    FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0) throw openError(name, errno);
-    if (S_ISDIR(info.st_mode)) throw openError(name, EISDIR);
-    std::string bytes;
-    char chunk[8192];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            throw TolmError::format("Cannot read file '%s': %s", name.c_str(), std::strerror(errno));
-        }
-        if (n == 0) break;
-        bytes.append(chunk, static_cast<size_t>(n));
+    safe_file::WholeFile file = safe_file::readWhole(name);
+    if (file.notOpened) throw openError(name, file.error);
+    if (file.error != 0) {
+        throw TolmError::format("Cannot read file '%s': %s", name.c_str(), std::strerror(file.error));
     }
-    return bytes;
+    return std::move(file.bytes);
 }
 
 void replaceAtomically(const std::string& name, const std::string& bytes) {

@@ -1,8 +1,5 @@
 // Keypad replay files: headerless 24-byte records of twelve 16-bit little-endian flags.
-#include <sys/stat.h>
-
-#include <cstdio>
-#include <memory>
+#include <string>
 
 #include "keypad/keypad.h"
 #include "keypad/keypad_fields.h"
@@ -11,20 +8,11 @@
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-constexpr size_t STREAM_BUFFER = 8192;
+// A file with more records than this is cut off; one byte past it is enough to tell.
+constexpr size_t MAX_READ_BYTES = static_cast<size_t>(MAX_FRAME) * REPLAY_RECORD_BYTES;
 
 TolmError openError(const std::string& name) {
     return TolmError::format("Cannot open or create file '%s'", name.c_str());
-}
-
-bool isDirectory(std::FILE* file) {
-    struct stat info {};
-    return ::fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 void encode(const KeypadState& state, unsigned char (&record)[REPLAY_RECORD_BYTES]) {
@@ -34,24 +22,15 @@ void encode(const KeypadState& state, unsigned char (&record)[REPLAY_RECORD_BYTE
     }
 }
 
-// Reads one record into state, each field as soon as it is read, so that the fields of
-// a cut-off record stay stored. Throws the stream's failure text.
-void decode(std::FILE* file, const std::string& name, KeypadState& state) {
+// Decodes the record at offset at into state, each field as soon as it is whole, so that
+// the fields of a cut-off record stay stored; at moves past what was decoded. A field cut
+// off throws shortText.
+void decode(const std::string& bytes, size_t& at, KeypadState& state, const std::string& shortText) {
     for (int k = 0; k < keypad_fields::FIELD_COUNT; ++k) {
-        unsigned char field[keypad_fields::FIELD_BYTES];
-        if (std::fread(field, 1, sizeof field, file) != sizeof field) {
-            if (std::ferror(file)) throw TolmError::format("Cannot read file '%s'", name.c_str());
-            throw TolmError("not enough data in stream");
-        }
-        state.*keypad_fields::inFileOrder(k) = field[0] != 0 || field[1] != 0;
+        if (bytes.size() - at < keypad_fields::FIELD_BYTES) throw TolmError(shortText);
+        state.*keypad_fields::inFileOrder(k) = bytes[at] != 0 || bytes[at + 1] != 0;
+        at += keypad_fields::FIELD_BYTES;
     }
-}
-
-bool atEnd(std::FILE* file) {
-    const int next = std::getc(file);
-    if (next == EOF) return true;
-    std::ungetc(next, file);
-    return false;
 }
 
 }  // namespace
@@ -71,25 +50,27 @@ bool Keypad::save(const std::string& filename) {
 }
 
 bool Keypad::load(const std::string& filename) {
-    File file(std::fopen(filename.c_str(), "rb"));
-    if (!file || isDirectory(file.get())) throw openError(filename);
-    std::setvbuf(file.get(), nullptr, _IOFBF, STREAM_BUFFER);
+    const safe_file::WholeFile file = safe_file::readWhole(filename, MAX_READ_BYTES);
+    if (file.notOpened) throw openError(filename);
+    // A read that failed ends the bytes where it failed: the records before it are kept.
+    const std::string readFailure = TolmError::format("Cannot read file '%s'", filename.c_str()).what();
     int32_t count = 0;
     std::string failure;
     try {
-        while (!atEnd(file.get())) {
+        size_t at = 0;
+        while (at < file.bytes.size()) {
             if (count >= MAX_FRAME) {
                 throw TolmError::format("%s: more than %d records; the rest is ignored",
                                         filename.c_str(), MAX_FRAME);
             }
-            decode(file.get(), filename, entry(count));
+            decode(file.bytes, at, entry(count),
+                   file.error != 0 ? readFailure : "not enough data in stream");
             ++count;
         }
-        if (std::ferror(file.get())) throw TolmError::format("Cannot read file '%s'", filename.c_str());
+        if (file.error != 0) throw TolmError(readFailure);
     } catch (const TolmError& e) {
         failure = e.what();
     }
-    file.reset();
     recordLength = count;
     mode = PLAY;
     if (failure.empty()) return true;

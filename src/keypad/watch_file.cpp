@@ -1,15 +1,12 @@
 // Watch files: little-endian header, five-byte pointer frames and a closing CRC-32 (zlib's).
 #include "keypad/watch_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "tolm2/error.h"
-#include "tolm2/file_descriptor.h"
 #include "tolm2/safe_file.h"
 
 namespace {
@@ -46,21 +43,11 @@ PointerFrame frameAt(const std::string& bytes, size_t offset) {
     return frame;
 }
 
-// The whole file, at most one byte past the largest a watch file can be.
+// The whole file, read no further than past the largest a watch file can be.
 std::string readWhole(const std::string& file) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        if (fd.get() < 0) break;
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        if (n == 0) return bytes;
-        bytes.append(buffer, static_cast<size_t>(n));
-        if (bytes.size() > MAX_FILE_BYTES) return bytes;
-    }
-    throw TolmError::format("cannot be read (%s)", std::strerror(errno));
+    safe_file::WholeFile read = safe_file::readWhole(file, MAX_FILE_BYTES);
+    if (read.error != 0) throw TolmError::format("cannot be read (%s)", std::strerror(read.error));
+    return std::move(read.bytes);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Whole-file replacement through a unique temporary file, and the lock file beside a file.
+// Whole-file reads, replacement through a unique temporary file, and the lock file beside a file.
 #include "tolm2/safe_file.h"
 
 #include <fcntl.h>
@@ -72,6 +72,29 @@ bool fillTemporary(int fd, const std::string& target, const std::string& bytes) 
 }
 
 }  // namespace
+
+WholeFile readWhole(const std::string& name, size_t limit) {
+    WholeFile file;
+    FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        file.error = fd.get() < 0 || !S_ISDIR(info.st_mode) ? errno : EISDIR;
+        file.notOpened = true;
+        return file;
+    }
+    char chunk[8192];
+    while (file.bytes.size() <= limit) {
+        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            file.error = errno;
+            break;
+        }
+        if (n == 0) break;
+        file.bytes.append(chunk, static_cast<size_t>(n));
+    }
+    return file;
+}
 
 std::string saveTarget(const std::string& name) {
     fs::path path(name);

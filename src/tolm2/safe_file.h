@@ -1,9 +1,26 @@
-// Saves that replace a file whole or not at all, and the lock that keeps two copies apart.
+// Whole-file reads, saves that replace a file whole or not at all, and the lock that keeps
+// two copies apart.
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <string>
 
 namespace safe_file {
+
+// What readWhole found: the bytes read so far and, when it stopped short, why.
+struct WholeFile {
+    std::string bytes;
+    int error = 0;           // errno of the failure; 0 when the file was read to its end
+    bool notOpened = false;  // the failure came from opening it (a folder counts, as EISDIR)
+};
+
+// Reads name from its start to its end, or until more than limit bytes are in, so that a
+// caller can refuse a file that is too long without reading all of it. Callers: the
+// config reader and the watch and replay loaders, each of which words its own failure
+// message from the result. Never throws.
+WholeFile readWhole(const std::string& name,
+                    std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The file a save of name really replaces: name itself, or the end of its chain of
 // symbolic links, so that a player's link stays a link. Throws TolmError
