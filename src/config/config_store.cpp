@@ -57,6 +57,17 @@ bool update(const std::string& name, const std::function<bool(ConfigParser&)>& c
     }
 }
 
+std::optional<int32_t> readInt(const std::string& name, const std::string& key) {
+    if (config_file::isMissing(name)) return std::nullopt;
+    try {
+        ConfigParser parser;
+        parser.load(name);
+        return intOrZero(parser, key);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 int32_t intOrZero(ConfigParser& parser, const std::string& key) {
     const std::vector<std::string>& keys = parser.getKeys();
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) return 0;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "config/config_parser.h"
@@ -22,6 +23,11 @@ bool loadOrCreate(ConfigParser& parser, const std::string& name);
 // that every key another copy of the game saved meanwhile is kept. Returns whether the
 // file was saved; a read or write that fails is logged and leaves the file as it was.
 bool update(const std::string& name, const std::function<bool(ConfigParser&)>& change);
+
+// The scene loop at start-up, for one setting: the integer under key in name as it is now
+// (0 when the key is absent), or nothing when name is missing, cannot be read or holds a
+// value of the wrong form. Saves replace the file whole, so no lock is needed; never throws.
+std::optional<int32_t> readInt(const std::string& name, const std::string& key);
 
 // The integer under key, 0 when the key is absent. Throws the parser's error for a value
 // of the wrong form.

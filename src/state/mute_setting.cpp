@@ -1,9 +1,8 @@
 // M toggles the mute; "MUTE" in "config.ini" keeps it from one run to the next.
 #include "state/mute_setting.h"
 
-#include <exception>
+#include <optional>
 
-#include "config/config_file.h"
 #include "config/config_parser.h"
 #include "config/config_store.h"
 #include "config/mode_table.h"
@@ -24,15 +23,10 @@ void saveMute(bool muted) {
 
 }  // namespace
 
+// The title reports a file it cannot read; a bad MUTE value just means sound.
 void restoreMute() {
-    if (config_file::isMissing(CONFIG_FILE)) return;
-    try {
-        ConfigParser config;
-        config.load(CONFIG_FILE);
-        Tolm_setMuted(config_store::intOrZero(config, MUTE_KEY) == 1);
-    } catch (const std::exception&) {
-        // The title reports a file it cannot read; a bad MUTE value just means sound.
-    }
+    const std::optional<int32_t> mute = config_store::readInt(CONFIG_FILE, MUTE_KEY);
+    if (mute) Tolm_setMuted(*mute == 1);
 }
 
 void serveMuteKey() {
