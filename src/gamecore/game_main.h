@@ -191,6 +191,8 @@ private:
     std::unique_ptr<ConfigParser> config;
     SCENE scene = SETUP;
     bool paused = false;
+    // A record this game set could not be stored: the results say so instead of NEW RECORD.
+    bool recordNotSaved = false;
     int32_t readyCounter = 0;
     int32_t resultsCounter = 0;
     int32_t gameMode = 0;

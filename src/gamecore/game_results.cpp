@@ -23,19 +23,25 @@ void GameMain::endGame() {
 
 // The file is read again under its lock, so a better score that another copy of the
 // game saved meanwhile is never overwritten, and every other mode's best is kept. The
-// replay and watch files go with the record: written only when the record is. A save that fails
-// is logged and the results screen follows as usual.
+// replay and watch files go with the record: written only when the record is. A file that
+// cannot be read or judged, or a save that fails, is logged (config_store says why) and the
+// results screen shows that the record was not saved.
 void GameMain::saveRecord() {
     const std::string& key = hiScoreKey(gameMode);
     int32_t bestOnDisk = hiScore(gameMode);
-    config_store::update(CONFIG_FILE, [&](ConfigParser& onDisk) {
+    bool judged = false;
+    bool isRecord = false;
+    const bool saved = config_store::update(CONFIG_FILE, [&](ConfigParser& onDisk) {
         bestOnDisk = config_store::intOrZero(onDisk, key);
+        judged = true;
         if (score <= bestOnDisk) return false;
+        isRecord = true;
         saveReplay();
         saveWatch();
         onDisk.setInt(key, score);
         return true;
     });
+    recordNotSaved = !judged || (isRecord && !saved);
     hiScore(gameMode) = std::max(score, bestOnDisk);
 }
 
@@ -62,6 +68,8 @@ void GameMain::drawResults() {
     Tolm_drawText(std::to_string(score), 140, 230, 4.0f, 255, 255, 255, 255);
     if (input.replaying()) {
         drawWatchResult();
+    } else if (recordNotSaved) {
+        Tolm_drawText("RECORD NOT SAVED", 27, 280, 3.0f, 255, 50, 50, 255);
     } else if (hiScore(gameMode) <= score) {
         Tolm_drawText(" NEW RECORD ", 75, 280, 3.0f, 255, 50, 50, 255);
         // The random draws are taken in this order: x, y, radius, angle.

@@ -76,6 +76,7 @@ TEST_F(ResultsTest, UnwritableReplayFileOrConfigIsLoggedAndTheGameGoesOn) {
     endWithScore(MODE_SQUARE, 70);
     EXPECT_EQ(readFile("config.ini"), configText(0, MODE_SQUARE, 70));
     EXPECT_NE(readFile("run.log").find("replay/replay_04.bin"), std::string::npos);
+    EXPECT_EQ(textRunsAt(" NEW RECORD ", 75, 280).size(), 1u);  // the best itself is kept
 
     // A file that can no longer be read is left alone, and the replay goes with it.
     playingGame(MODE_REVERSE);
@@ -89,6 +90,20 @@ TEST_F(ResultsTest, UnwritableReplayFileOrConfigIsLoggedAndTheGameGoesOn) {
     EXPECT_EQ(game->getHiScore(MODE_REVERSE), 90);
     EXPECT_NE(readFile("run.log").find("Cannot open file 'config.ini': Is a directory\n"),
               std::string::npos);
+    EXPECT_EQ(textRunsAt("RECORD NOT SAVED", 27, 280).size(), 1u);
+    EXPECT_TRUE(textRuns(" NEW RECORD ").empty());
+
+    // Nor is a record saved into a file whose best no longer reads as a number.
+    fs::remove_all("config.ini");
+    writeFile("config.ini", configText(0));
+    playingGame(MODE_REVERSE);
+    writeFile("config.ini", "HI_SCORE6 = many\n");
+    game->setScore(90);
+    game->setTimeLeft(1);
+    frame();
+    EXPECT_EQ(readFile("config.ini"), "HI_SCORE6 = many\n");
+    EXPECT_NE(readFile("run.log").find("'HI_SCORE6' -> 'many'\n"), std::string::npos);
+    EXPECT_EQ(textRunsAt("RECORD NOT SAVED", 27, 280).size(), 1u);
 }
 
 // Another copy of the game may save while this one plays: the file as it is at the end
