@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tolm2/image.h"
 #include "tolm2/texture.h"
 #include "tolm2/viewport.h"
 
@@ -92,6 +93,40 @@ Joystick& Tolm_joystick(int slot);
 
 // The blend mode last set; a switch of video mode applies it again.
 int32_t Tolm_blendMode();
+
+// One picture uploaded to the GPU, remembering its file and mask so it can be rebuilt.
+class Texture {
+public:
+    // No colour key.
+    explicit Texture(const std::string& file);
+    // Colour key (c0, c1, c2).
+    Texture(const std::string& file, int32_t c0, int32_t c1, int32_t c2);
+    // Colour key = the pixel at (px, py), when that lies inside the picture.
+    Texture(const std::string& file, int32_t px, int32_t py);
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    const std::string& getFileName() const { return fileName; }
+    const Mask& getMask() const { return mask; }
+    // The platform's handle of the uploaded picture.
+    uint32_t getId() const { return id; }
+    int32_t getWidth() const { return width; }
+    int32_t getHeight() const { return height; }
+    const Image& getImage() const { return image; }
+
+private:
+    // Reads the BMP; throws "Tolm_Texture::loadBmp : not found file: <file>".
+    Image loadBmp(const std::string& file);
+    void create(Image picture);
+
+    uint32_t id = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::string fileName;
+    Mask mask = MASK_NONE;
+    Image image;
+};
 
 // Rebuilds the font and every stored texture from their files (F4, video mode change).
 void Tolm_reloadTextures();

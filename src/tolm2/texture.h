@@ -5,46 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "tolm2/image.h"
-
 using Mask = std::array<int32_t, 3>;
 
 inline constexpr Mask MASK_GREEN = {0, 255, 0};
 inline constexpr Mask MASK_NONE = {-1, 0, 0};
-
-// One picture uploaded to the GPU, remembering its file and mask so it can be rebuilt.
-class Texture {
-public:
-    // No colour key.
-    explicit Texture(const std::string& file);
-    // Colour key (c0, c1, c2).
-    Texture(const std::string& file, int32_t c0, int32_t c1, int32_t c2);
-    // Colour key = the pixel at (px, py), when that lies inside the picture.
-    Texture(const std::string& file, int32_t px, int32_t py);
-    ~Texture();
-    Texture(const Texture&) = delete;
-    Texture& operator=(const Texture&) = delete;
-
-    const std::string& getFileName() const { return fileName; }
-    const Mask& getMask() const { return mask; }
-    // The platform's handle of the uploaded picture.
-    uint32_t getId() const { return id; }
-    int32_t getWidth() const { return width; }
-    int32_t getHeight() const { return height; }
-    const Image& getImage() const { return image; }
-
-private:
-    // Reads the BMP; throws "Tolm_Texture::loadBmp : not found file: <file>".
-    Image loadBmp(const std::string& file);
-    void create(Image picture);
-
-    uint32_t id = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    std::string fileName;
-    Mask mask = MASK_NONE;
-    Image image;
-};
 
 // Loads or replaces the texture under key. mask[0] >= 0: colour key (mask[0..2]);
 // -1: none; -2: the pixel at (mask[1], mask[2]); below -2 throws
