@@ -28,7 +28,8 @@ std::string readAll(const std::string& name) {
     safe_file::WholeFile file = safe_file::readWhole(name);
     if (file.notOpened) throw openError(name, file.error);
     if (file.error != 0) {
-        throw TolmError::format("Cannot read file '%s': %s", name.c_str(), std::strerror(file.error));
+        throw TolmError::format("Cannot read file '%s': %s", name.c_str(),
+                                std::strerror(file.error));
     }
     return std::move(file.bytes);
 }

@@ -25,7 +25,8 @@ void encode(const KeypadState& state, unsigned char (&record)[REPLAY_RECORD_BYTE
 // Decodes the record at offset at into state, each field as soon as it is whole, so that
 // the fields of a cut-off record stay stored; at moves past what was decoded. A field cut
 // off throws shortText.
-void decode(const std::string& bytes, size_t& at, KeypadState& state, const std::string& shortText) {
+void decode(const std::string& bytes, size_t& at, KeypadState& state,
+            const std::string& shortText) {
     for (int k = 0; k < keypad_fields::FIELD_COUNT; ++k) {
         if (bytes.size() - at < keypad_fields::FIELD_BYTES) throw TolmError(shortText);
         state.*keypad_fields::inFileOrder(k) = bytes[at] != 0 || bytes[at + 1] != 0;
@@ -53,7 +54,8 @@ bool Keypad::load(const std::string& filename) {
     const safe_file::WholeFile file = safe_file::readWhole(filename, MAX_READ_BYTES);
     if (file.notOpened) throw openError(filename);
     // A read that failed ends the bytes where it failed: the records before it are kept.
-    const std::string readFailure = TolmError::format("Cannot read file '%s'", filename.c_str()).what();
+    const std::string readFailure =
+        TolmError::format("Cannot read file '%s'", filename.c_str()).what();
     int32_t count = 0;
     std::string failure;
     try {

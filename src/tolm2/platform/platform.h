@@ -148,7 +148,8 @@ void drawBox(const Box& box);
 
 // ---- Sound (Tolm_loadWAV .. Tolm_stopBgm) ----
 
-// Tolm_init, once the window is open: starts audio at 22050 Hz, signed 16-bit, stereo, 1024-sample chunks.
+// Tolm_init, once the window is open: starts audio at 22050 Hz, signed 16-bit, stereo,
+// 1024-sample chunks.
 // False, with errorText naming the reason, when there is no usable device; the framework
 // then plays in silence and calls no other sound function of this layer.
 bool openAudio();
