@@ -34,8 +34,8 @@ constexpr int CLOCK_AHEAD = 30;
 class ModeGame : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-        writeFile("config.ini", defaultConfig());
+        ASSERT_TRUE(needsX());
+        writeFile("config.ini", configText());
     }
 
     // The 60 grid places as the screen shows them.
@@ -226,9 +226,9 @@ TEST_F(ModeGame, ReverseCardsTurnDownAfterThirtySecondsAndComeUpAgainOnAClick) {
 
 // About three minutes: the clock has to run out.
 TEST(SlowModes, LineLeftAloneAfterOneTakeRunsOutOfTimeWithEveryOtherCardFaceDown) {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+    ASSERT_TRUE(needsX());
     ScratchDir scratch;
-    writeFile("config.ini", defaultConfig());
+    writeFile("config.ini", configText());
     GameProcess game;
     Player player(game);
     player.reachTitle();

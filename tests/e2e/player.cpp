@@ -207,16 +207,22 @@ Image Player::waitForTitleDrawn(size_t titlesBefore) {
     }
 }
 
-Image Player::reachTitle() {
+void Player::skipLogo() {
     if (!waitForLogLine("Exec loop.")) throw std::runtime_error("the game shows no frame");
-    const size_t titles = countLogLines(TITLE_LINE);
     tap(AWAY_X, AWAY_Y);
+}
+
+Image Player::reachTitle() {
+    const size_t titles = countLogLines(TITLE_LINE);
+    skipLogo();
     return waitForTitleDrawn(titles);
 }
 
+void Player::clickMode(int mode) { tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN); }
+
 void Player::chooseMode(int mode) {
     const size_t games = countLogLines(GAME_LINE);
-    tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN);
+    clickMode(mode);
     // Set-up logs its line twice.
     if (!waitUntil([&] { return countLogLines(GAME_LINE) >= games + 2; }, 5s)) {
         throw std::runtime_error("the click on the mode row started no game");

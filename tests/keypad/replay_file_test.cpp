@@ -1,5 +1,6 @@
 // Replay files: exact bytes written, records read back, truncated and oversize files, PLAY.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -77,8 +78,14 @@ TEST_F(ReplayFile, SaveFailuresThrow) {
     EXPECT_EQ(errorOf([&] { pad.save("missing/replay_01.bin"); }),
               "Cannot open or create file 'missing/replay_01.bin'");
     EXPECT_FALSE(fs::exists("missing"));
-    // Every write to /dev/full fails as on a full disk.
-    EXPECT_EQ(errorOf([&] { pad.save("/dev/full"); }), "Cannot write file '/dev/full'");
+    // Only a plain file is replaced, never a FIFO or a folder.
+    ASSERT_EQ(::mkfifo("replay/fifo.bin", 0600), 0);
+    fs::create_directory("replay/folder.bin");
+    for (const std::string target : {"replay/fifo.bin", "replay/folder.bin"}) {
+        EXPECT_EQ(errorOf([&] { pad.save(target); }), "Cannot write file '" + target + "'");
+    }
+    EXPECT_EQ(fs::status("replay/fifo.bin").type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory("replay/folder.bin"));
 }
 
 TEST_F(ReplayFile, TwoRecordsLoadIntoPlayMode) {

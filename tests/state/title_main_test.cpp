@@ -7,14 +7,13 @@
 #include "keypad/watch_file.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
+#include "support/config_text.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
 namespace {
 
-constexpr const char* DEFAULT_FILE =
-    "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
-    "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+const std::string DEFAULT_FILE = configText();
 
 class TitleScene : public FrameworkTest {
 protected:
