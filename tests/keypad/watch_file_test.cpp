@@ -35,7 +35,8 @@ TEST_F(WatchFile, SavedRecordReadsBackWhole) {
     EXPECT_EQ(back.frames, sample().frames);
     WatchRecord longest = sample();
     longest.frames.resize(MAX_WATCH_FRAMES, {1, 2, 3});
-    EXPECT_EQ(decodeWatch(encodeWatch(longest)).frames, longest.frames);
+    saveWatchFile("replay/replay_01.watch", longest);
+    EXPECT_EQ(loadWatchFile("replay/replay_01.watch").frames, longest.frames);
     // Header 20 bytes, 5 per frame, CRC 4; little-endian throughout.
     EXPECT_EQ(readFile("replay/replay_06.watch").substr(0, 8), std::string("KVWF\x01\0\x06\0", 8));
 }
