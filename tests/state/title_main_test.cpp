@@ -239,6 +239,9 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
     EXPECT_NE(readFile(LOG_FILE).find("Watch replay/replay_02.watch: truncated\n"),
               std::string::npos);
     EXPECT_EQ(takeWatchRequest().value().file, "replay/replay_01.watch");
+    ASSERT_TRUE(requestWatch("replay/replay_01.watch"));
+    EXPECT_FALSE(requestWatch("replay/replay_02.watch"));
+    EXPECT_FALSE(watchRequested()) << "a refused request drops the one before it";
 }
 
 }  // namespace
