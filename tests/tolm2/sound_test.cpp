@@ -78,6 +78,8 @@ TEST_F(SoundTest, WithoutADeviceCallsDoNothingButMissingFilesStillFail) {
     Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     Tolm_stopBgm(1000);
     Tolm_disposeWAV("select");
+    Tolm_setMuted(true);
+    EXPECT_TRUE(Tolm_isMuted());
     EXPECT_TRUE(ops().empty());
     const auto errorOf = [](auto call) -> std::string {
         try {
@@ -93,5 +95,6 @@ TEST_F(SoundTest, WithoutADeviceCallsDoNothingButMissingFilesStillFail) {
               "Tolm_playBgm: Couldn't open resource/sound/none.ogg");
     EXPECT_EQ(errorOf([] { Tolm_playWAV("select", 0, -1); }),
               "Tolm_playWAV: Has not exist key: select");
+    Tolm_setMuted(false);
     Tolm_setAudioDevice(true);
 }
