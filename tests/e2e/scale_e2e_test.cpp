@@ -28,13 +28,13 @@ Image titleShot(const std::vector<std::string>& args, const ViewRect& picture,
     return shot;
 }
 
-// Both ways onto the window: the fragment program, and the fixed-function pass of
-// drivers without one.
+// Every way onto the window: the fragment program, the fixed-function pass of drivers
+// without one, and the back buffer's corner of drivers without framebuffer objects.
 TEST(ScaledWindow, TheTitleAt1280By960IsThe640By480TitleWithEveryPixelDoubled) {
     ASSERT_TRUE(needsX());
     ScratchDir scratch;
     const Image small = titleShot({}, {0, 0, 640, 480});
-    for (const char* hidden : {"", "-GL_ARB_fragment_program"}) {
+    for (const char* hidden : {"", "-GL_ARB_fragment_program", "-GL_EXT_framebuffer_object"}) {
         SCOPED_TRACE(hidden);
         const LaunchOptions options{{std::string("MESA_EXTENSION_OVERRIDE=") + hidden}, {}};
         const Image large = titleShot({"-res", "1280", "960"}, {0, 0, 1280, 960}, options);
