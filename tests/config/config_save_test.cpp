@@ -14,6 +14,7 @@
 
 #include "config/config_parser.h"
 #include "config/config_store.h"
+#include "support/error_of.h"
 #include "support/scratch.h"
 #include "tolm2/tolm2.h"
 
@@ -49,12 +50,7 @@ std::vector<std::string> filesIn(const fs::path& folder) {
 class ConfigSave : public ::testing::Test {
 protected:
     std::string saveError(const std::string& name) {
-        try {
-            parser.save(name);
-        } catch (const TolmError& e) {
-            return e.what();
-        }
-        return "(no error)";
+        return errorOf([&] { parser.save(name); });
     }
 
     ScratchDir scratch{false};

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "keypad/keypad.h"
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -27,16 +28,6 @@ enum Field {
     HOLD_A, HOLD_B, HOLD_LEFT, HOLD_UP, HOLD_RIGHT, HOLD_DOWN,
     PUSH_A, PUSH_B, PUSH_LEFT, PUSH_UP, PUSH_RIGHT, PUSH_DOWN,
 };
-
-template <typename Action>
-std::string errorOf(Action action) {
-    try {
-        action();
-    } catch (const TolmError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST_F(ReplayFile, ThreeUpdatesSaveFiveRecords) {
     Keypad pad(0);

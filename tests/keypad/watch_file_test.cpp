@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keypad/watch_file.h"
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -16,12 +17,7 @@ WatchRecord sample() {
 }
 
 std::string loadError(const std::string& file) {
-    try {
-        loadWatchFile(file);
-    } catch (const TolmError& e) {
-        return e.what();
-    }
-    return "(loaded)";
+    return errorOf([&] { loadWatchFile(file); });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "keypad/watch_file.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
+#include "support/error_of.h"
 #include "support/config_text.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
@@ -49,12 +50,7 @@ protected:
     }
     size_t selectPlays() const { return playedSounds().size(); }
     std::string constructionError() {
-        try {
-            TitleMain title;
-        } catch (const TolmError& e) {
-            return e.what();
-        }
-        return "(no error)";
+        return errorOf([] { TitleMain title; });
     }
 };
 
