@@ -41,7 +41,8 @@ constexpr uid_t NOBODY = 65534;
 std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.symlink_status().type() == fs::file_type::regular) names.push_back(entry.path().filename().string());
+        if (entry.symlink_status().type() != fs::file_type::regular) continue;
+        names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;

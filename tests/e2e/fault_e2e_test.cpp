@@ -39,25 +39,26 @@ bool endsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// Takes LINE's 30 pairs in order, which ends the game with the board empty. Only the first
-// is checked on the screen: a click in the first frames of play may go unseen, and then
-// every later click would pick the wrong card. A game may end, window and all, at the
-// last take.
-void takeLinePairs(Player& player) {
+// Takes LINE's 30 pairs in order, each checked on the screen, which ends the game with the
+// board empty. With lastUnseen the last pair is only clicked, for a game that ends, window
+// and all, at that take.
+void takeLinePairs(Player& player, bool lastUnseen = false) {
     const std::vector<std::pair<SeenCard, SeenCard>> pairs = lineTwins();
-    if (!player.takeStillPair(placeOf(pairs.front().first), placeOf(pairs.front().second))) {
-        throw std::runtime_error("the first LINE pair would not go");
-    }
-    for (size_t k = 1; k < pairs.size(); ++k) {
-        player.tapCard(placeOf(pairs.at(k).first));
-        player.tapCard(placeOf(pairs.at(k).second));
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const Place a = placeOf(pairs.at(k).first);
+        const Place b = placeOf(pairs.at(k).second);
+        if (lastUnseen && k + 1 == pairs.size()) {
+            player.tapCard(a);
+            player.tapCard(b);
+        } else if (!player.takeStillPair(a, b)) {
+            throw std::runtime_error("LINE pair " + std::to_string(k) + " would not go");
+        }
     }
 }
 
-// From the title: starts LINE and plays it to the end.
-void playLine(Player& player) {
+void playLine(Player& player, bool lastUnseen = false) {
     player.startMode(MODE_LINE);
-    takeLinePairs(player);
+    takeLinePairs(player, lastUnseen);
 }
 
 // Polls until config.ini differs from before (a record was saved).
@@ -160,7 +161,7 @@ TEST_P(FaultResource, EndsTheRunNamingTheFileAndKeepsEverythingElse) {
         case Needed::IN_GAME: player.clickMode(MODE_LINE); break;
         case Needed::AT_GO: player.chooseMode(MODE_LINE); break;
         case Needed::AT_RESULTS:
-            playLine(player);
+            playLine(player, true);
             // The record is saved before the results music is looked for, so it is kept.
             EXPECT_EQ(game.waitExit(GAME_END_TIMEOUT), 0);
             EXPECT_GT(lineBestIn(readFile(CONFIG_NAME)), 0);
@@ -215,10 +216,9 @@ bool noGameWindowWithin(std::chrono::milliseconds timeout) {
     return true;
 }
 
-TEST(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
-    ASSERT_TRUE(needsX());
-    ScratchDir scratch;
-    writeFile(CONFIG_NAME, configText());
+using FaultAudio = GameOnDisplay;
+
+TEST_F(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
     GameProcess game({}, LaunchOptions{{"SDL_AUDIODRIVER=nonexistent"}, {}});
     Player player(game);
     player.reachTitle();
@@ -239,11 +239,10 @@ TEST(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
 
 // ---- A record that cannot be kept completely ----
 
-TEST(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
-    ASSERT_TRUE(needsX());
-    ScratchDir scratch;
+using FaultRecord = GameOnDisplay;
+
+TEST_F(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
     fs::remove("replay");
-    writeFile(CONFIG_NAME, configText());
 
     GameProcess game;
     Player player(game);
@@ -269,9 +268,7 @@ TEST(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
 
 // Removed while the title shows: the game writes the title's defaults, never bests of
 // 999999, and the game it starts keeps no record.
-TEST(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsNoRecord) {
-    ASSERT_TRUE(needsX());
-    ScratchDir scratch;
+TEST_F(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsNoRecord) {
     writeFile(CONFIG_NAME, configText(0, MODE_LINE, 5));
     GameProcess game;
     Player player(game);
@@ -288,11 +285,9 @@ TEST(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsN
 // Two copies in one folder, config.ini a link into another folder. The copy that started
 // first but finishes last scores less: it must neither undo the other's record nor write
 // its replay, and the link stays a link.
-TEST(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
-    ASSERT_TRUE(needsX());
-    ScratchDir scratch;
+TEST_F(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
     fs::create_directory("synced");
-    writeFile("synced/config.ini", configText());
+    fs::rename(CONFIG_NAME, "synced/config.ini");
     fs::create_symlink("synced/config.ini", CONFIG_NAME);
 
     GameProcess slower({}, LaunchOptions{{"SDL_VIDEO_WINDOW_POS=640,0"}, {}});  // side by side
@@ -325,10 +320,10 @@ TEST(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
 
 // Runs the game as the unprivileged user "nobody" in the current folder, which belongs
 // to root; root ignores file modes, so only another user meets a read-only file.
-class FaultAsNobody : public ::testing::Test {
+class FaultAsNobody : public GameOnDisplay {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(needsX());
+        GameOnDisplay::SetUp();
         if (::geteuid() != 0) GTEST_SKIP() << "needs root to run the game as another user";
         try {
             if (runCommand({"setpriv", "--version"}).status != 0) GTEST_SKIP() << "setpriv fails";
@@ -401,7 +396,6 @@ protected:
 
     static constexpr fs::perms READ_ONLY =
         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-    ScratchDir scratch;
     LaunchOptions launch{{}, nobodyWrapper()};
 };
 

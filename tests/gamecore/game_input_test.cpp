@@ -13,25 +13,22 @@ constexpr PointerFrame HOLD{30, 40, POINTER_LEFT_HELD};
 using PlayInputTest = FrameworkTest;
 
 TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
-    const struct {
-        int steps;
-        PointerFrame seen;
-    } cases[] = {
+    const std::pair<int, PointerFrame> cases[] = {  // steps taken, what the rules see
         {0, {10, 20, 0}},  // before the first step: the first place, no button
         {1, PRESS},
         {2, HOLD},
         {3, {30, 40, 0}},  // the recording has run out: the last place, no button
         {9, {30, 40, 0}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.steps);
+    for (const auto& [steps, seen] : cases) {
+        SCOPED_TRACE(steps);
         PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}}});
         EXPECT_EQ(input.startSeed(), 99u);
-        for (int step = 0; step < c.steps; ++step) input.advance();
-        EXPECT_EQ(input.x(), c.seen.x);
-        EXPECT_EQ(input.y(), c.seen.y);
-        EXPECT_EQ(input.leftHeld(), (c.seen.buttons & POINTER_LEFT_HELD) != 0);
-        EXPECT_EQ(input.leftPushed(), (c.seen.buttons & POINTER_LEFT_PUSHED) != 0);
+        for (int step = 0; step < steps; ++step) input.advance();
+        EXPECT_EQ(input.x(), seen.x);
+        EXPECT_EQ(input.y(), seen.y);
+        EXPECT_EQ(input.leftHeld(), (seen.buttons & POINTER_LEFT_HELD) != 0);
+        EXPECT_EQ(input.leftPushed(), (seen.buttons & POINTER_LEFT_PUSHED) != 0);
     }
 }
 
