@@ -63,15 +63,10 @@ void playLine(Player& player, bool lastUnseen = false) {
 
 // Polls until config.ini differs from before (a record was saved).
 std::string waitForConfigChange(const std::string& before) {
-    const auto deadline = std::chrono::steady_clock::now() + GAME_END_TIMEOUT;
-    for (;;) {
-        const std::string now = readFile(CONFIG_NAME);
-        if (now != before) return now;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            throw std::runtime_error("config.ini never changed: the game did not end");
-        }
-        std::this_thread::sleep_for(50ms);
+    if (!waitUntil([&before] { return readFile(CONFIG_NAME) != before; }, GAME_END_TIMEOUT)) {
+        throw std::runtime_error("config.ini never changed: the game did not end");
     }
+    return readFile(CONFIG_NAME);
 }
 
 // Names in the working directory other than those a run may leave there.
@@ -208,12 +203,9 @@ INSTANTIATE_TEST_SUITE_P(Fault, FaultResource, ::testing::ValuesIn(MISSING_RESOU
 
 // The X server drops a window once it notices its client has gone, which may take a moment.
 bool noGameWindowWithin(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!runCommand({"xdotool", "search", "--name", "^KORVANE$"}).output.empty()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
+    return waitUntil(
+        [] { return runCommand({"xdotool", "search", "--name", "^KORVANE$"}).output.empty(); },
+        timeout);
 }
 
 using FaultAudio = GameOnDisplay;
@@ -448,18 +440,13 @@ TEST_F(FaultAsNobody, InAClosedFolderWithoutARunLogTheLogGoesToStandardOutput) {
     fs::remove("run.log");
     writeFile(CONFIG_NAME, configText());
     GameProcess game({}, launch);
-    const auto waitForOutput = [&game](const std::string& line) {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (game.standardOutput().find(line + "\n") == std::string::npos) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                throw std::runtime_error("standard output never held " + line);
-            }
-            std::this_thread::sleep_for(20ms);
-        }
+    const auto printed = [&game](const std::string& line) {
+        return waitUntil(
+            [&] { return game.standardOutput().find(line + "\n") != std::string::npos; }, 10s);
     };
-    waitForOutput("Exec loop.");
+    ASSERT_TRUE(printed("Exec loop."));
     game.click(600, 20);  // a click anywhere skips the logo
-    waitForOutput(TITLE_LINE);
+    ASSERT_TRUE(printed(TITLE_LINE));
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
     EXPECT_TRUE(endsWith(game.standardOutput(), std::string(QUIT_LINE) + "\n"));

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -45,15 +44,6 @@ constexpr double MAX_LAG_STEP = 5.0;
 constexpr int IDLE_LOOKS_BEFORE_COLOUR = 20;
 
 bool isFace(Face face) { return face == Face::RED || face == Face::GREEN || face == Face::YELLOW; }
-
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(POLL_GAP);
-    }
-    return true;
-}
 
 bool showsResults(const Image& shot) {
     return showsText(shot, "RESULTS", 110, 160, 4.0f, WHITE_TEXT);
