@@ -11,6 +11,7 @@ echo "== Unit and end-to-end tests"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure -j2 -LE install
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# The fast unit tests only: the 1000-game soak (label "soak") ran once above.
 cmake -S . -B build-asan -DKORVANE_SANITIZE=ON -DKORVANE_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

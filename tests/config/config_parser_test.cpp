@@ -5,23 +5,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
 
 #include "config/config_parser.h"
+#include "support/error_of.h"
 #include "support/scratch.h"
 #include "tolm2/tolm2.h"
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TolmError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 class ConfigRead : public ::testing::Test {
 protected:

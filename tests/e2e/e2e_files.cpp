@@ -29,14 +29,20 @@ uint32_t littleEndian(const std::string& bytes, size_t offset, size_t count) {
 
 }  // namespace
 
-bool waitForLogLine(const std::string& line, std::chrono::milliseconds timeout) {
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        const std::vector<std::string> lines = logLines();
-        if (std::find(lines.begin(), lines.end(), line) != lines.end()) return true;
+    while (!done()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(POLL_INTERVAL);
     }
+    return true;
+}
+
+bool waitForLogLine(const std::string& line, std::chrono::milliseconds timeout) {
+    return waitUntil([&line] {
+        const std::vector<std::string> lines = logLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }, timeout);
 }
 
 std::vector<std::string> logLines() {

@@ -4,12 +4,15 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tolm2/image.h"
 #include "tolm2/viewport.h"
 
+// Polls done every few milliseconds until it holds; false at the deadline.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 // Polls until run.log in the working directory holds a line equal to line; false at the
 // deadline.
 bool waitForLogLine(const std::string& line,

@@ -6,13 +6,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <thread>
 
 #include "e2e_files.h"
+#include "game_checks.h"
 #include "game_process.h"
-#include "support/scratch.h"
+#include "player.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -20,139 +22,51 @@ using namespace std::chrono_literals;
 namespace {
 
 inline constexpr const char* QUIT_LINE = "dTolm system quit.";
-inline constexpr const char* FIRST_FRAME_LINE = "Exec loop.";
 inline constexpr const char* TITLE_LINE = "TitleMain";
-inline constexpr const char* GAME_LINE = "Gamecoer init";
 inline constexpr const char* CONFIG_NAME = "config.ini";
-inline constexpr const char* REPLAY_NAME = "replay/replay_01.bin";
 inline constexpr const char* MISSING_KEY_LINE =
     "ConfigParser.checkKey(): not exist key ... 'HI_SCORE'";
 inline constexpr const char* NOBODY = "65534";
-
-// Every best at 0, so any finished game is a record.
-const std::string ZERO_CONFIG =
-    "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
-    "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
-
-// A click anywhere skips the logo; here it is also right of the title's menu band
-// (150 < x < 490), so the title highlights nothing and keeps its mode slot.
-inline constexpr int AWAY_X = 600;
-inline constexpr int AWAY_Y = 20;
-inline constexpr int LINE_ROW_X = 200;
-inline constexpr int LINE_ROW_Y = 222;
-// LINE lays card i at (50 + 33 (i mod 10), 100 + 33 (i div 10)), 32 pixels a side; card
-// i + 30 has the colour and number of card i.
-inline constexpr int LINE_PAIRS = 30;
-inline constexpr int CARD_STEP = 33;
-inline constexpr int CARD_CENTRE = 16;
 // Where the LINE best score is drawn on the title: "%06d" at (350, 210), 20-pixel glyphs.
 inline constexpr int SCORE_LEFT = 350;
 inline constexpr int SCORE_TOP = 210;
 inline constexpr int SCORE_WIDTH = 240;
 inline constexpr int SCORE_HEIGHT = 20;
-inline constexpr size_t REPLAY_RECORD = 24;
-
-// READY and GO last 181 frames of 16 ms, the results screen ignores clicks for 121; the
-// margins cover slow frames on a busy machine.
-inline constexpr auto READY_TIME = 181 * 16ms + 800ms;
-inline constexpr auto RESULTS_TIME = 121 * 16ms + 600ms;
-// A button must be seen up for a frame before the next press counts as one.
-inline constexpr auto RELEASE_TIME = 40ms;
 inline constexpr auto GAME_END_TIMEOUT = 20s;
-
-bool haveDisplay() { return std::getenv("DISPLAY") != nullptr; }
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-size_t countLogLines(const std::string& line) {
-    const std::vector<std::string> lines = logLines();
-    return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
-}
-
-// Waits until run.log holds line at least count times.
-void waitForLogCount(const std::string& line, size_t count,
-                     std::chrono::milliseconds timeout = 10s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (countLogLines(line) < count) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            throw std::runtime_error("run.log never held \"" + line + "\" " +
-                                     std::to_string(count) + " times");
+// Takes LINE's 30 pairs in order, each checked on the screen, which ends the game with the
+// board empty. With lastUnseen the last pair is only clicked, for a game that ends, window
+// and all, at that take.
+void takeLinePairs(Player& player, bool lastUnseen = false) {
+    const std::vector<std::pair<SeenCard, SeenCard>> pairs = lineTwins();
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const Place a = placeOf(pairs.at(k).first);
+        const Place b = placeOf(pairs.at(k).second);
+        if (lastUnseen && k + 1 == pairs.size()) {
+            player.tapCard(a);
+            player.tapCard(b);
+        } else if (!player.takeStillPair(a, b)) {
+            throw std::runtime_error("LINE pair " + std::to_string(k) + " would not go");
         }
-        std::this_thread::sleep_for(20ms);
     }
 }
 
-void skipLogo(GameProcess& game) {
-    waitForLogCount(FIRST_FRAME_LINE, 1);
-    game.click(AWAY_X, AWAY_Y);
-    waitForLogCount(TITLE_LINE, 1);
-}
-
-// The title starts the mode its previous frame found under the pointer, so the pointer
-// rests on the row before the click.
-void chooseLine(GameProcess& game) {
-    game.movePointer(LINE_ROW_X, LINE_ROW_Y);
-    std::this_thread::sleep_for(100ms);
-    game.click(LINE_ROW_X, LINE_ROW_Y);
-}
-
-void startLine(GameProcess& game) {
-    skipLogo(game);
-    chooseLine(game);
-}
-
-void clickCard(GameProcess& game, int index) {
-    game.click(50 + CARD_STEP * (index % 10) + CARD_CENTRE,
-               100 + CARD_STEP * (index / 10) + CARD_CENTRE);
-    std::this_thread::sleep_for(RELEASE_TIME);
-}
-
-// Takes LINE's 30 pairs in order, which ends the game with the board empty.
-void takeAllLinePairs(GameProcess& game) {
-    for (int pair = 0; pair < LINE_PAIRS; ++pair) {
-        clickCard(game, pair);
-        clickCard(game, pair + LINE_PAIRS);
-    }
-}
-
-// From the title, the nth game of the run: starts LINE and plays it to the end.
-void playLineFromTheTitle(GameProcess& game, size_t nth = 1) {
-    chooseLine(game);
-    waitForLogCount(GAME_LINE, 2 * nth);
-    std::this_thread::sleep_for(READY_TIME);
-    takeAllLinePairs(game);
-}
-
-void playLineToTheEnd(GameProcess& game) {
-    skipLogo(game);
-    playLineFromTheTitle(game);
-}
-
-// Clicks the results screen away once it listens and waits for the next title.
-void leaveResults(GameProcess& game) {
-    const size_t titles = countLogLines(TITLE_LINE);
-    std::this_thread::sleep_for(RESULTS_TIME);
-    for (int attempt = 0; attempt < 3 && countLogLines(TITLE_LINE) == titles; ++attempt) {
-        game.click(AWAY_X, AWAY_Y + 430);
-        std::this_thread::sleep_for(500ms);
-    }
-    waitForLogCount(TITLE_LINE, titles + 1, 2s);
+void playLine(Player& player, bool lastUnseen = false) {
+    player.startMode(MODE_LINE);
+    takeLinePairs(player, lastUnseen);
 }
 
 // Polls until config.ini differs from before (a record was saved).
 std::string waitForConfigChange(const std::string& before) {
-    const auto deadline = std::chrono::steady_clock::now() + GAME_END_TIMEOUT;
-    for (;;) {
-        const std::string now = readFile(CONFIG_NAME);
-        if (now != before) return now;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            throw std::runtime_error("config.ini never changed: the game did not end");
-        }
-        std::this_thread::sleep_for(50ms);
+    if (!waitUntil([&before] { return readFile(CONFIG_NAME) != before; }, GAME_END_TIMEOUT)) {
+        throw std::runtime_error("config.ini never changed: the game did not end");
     }
+    return readFile(CONFIG_NAME);
 }
 
 // Names in the working directory other than those a run may leave there.
@@ -185,7 +99,7 @@ void expectCleanFailure(GameProcess& game, const std::string& config) {
     EXPECT_EQ(strayEntries(fs::current_path()), std::vector<std::string>{});
 }
 
-// The score saved for LINE in a config.ini written from ZERO_CONFIG; -1 when absent.
+// The score saved for LINE in a config.ini written from configText(); -1 when absent.
 long lineBestIn(const std::string& config) {
     const std::string key = "\nHI_SCORE1 = ";
     const size_t at = config.find(key);
@@ -220,28 +134,29 @@ const MissingResource MISSING_RESOURCES[] = {
     {"sound/results.ogg", Needed::AT_RESULTS, "Tolm_playBgm: "},
 };
 
+void PrintTo(const MissingResource& missing, std::ostream* out) { *out << missing.file; }
+
 class FaultResource : public ::testing::TestWithParam<MissingResource> {
 protected:
-    void SetUp() override { ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run"; }
+    void SetUp() override { ASSERT_TRUE(needsX()); }
 };
 
 TEST_P(FaultResource, EndsTheRunNamingTheFileAndKeepsEverythingElse) {
     const MissingResource& missing = GetParam();
     ScratchDir scratch(false);
     linkResourcesWithout(scratch.path(), missing.file);
-    writeFile(CONFIG_NAME, ZERO_CONFIG);
+    writeFile(CONFIG_NAME, configText());
     const std::string path = std::string("resource/") + missing.file;
 
     GameProcess game;
+    Player player(game);
+    if (missing.needed != Needed::AT_START) player.reachTitle();
     switch (missing.needed) {
         case Needed::AT_START: break;
-        case Needed::IN_GAME: startLine(game); break;
-        case Needed::AT_GO:
-            startLine(game);
-            waitForLogCount(GAME_LINE, 2);
-            break;
+        case Needed::IN_GAME: player.clickMode(MODE_LINE); break;
+        case Needed::AT_GO: player.chooseMode(MODE_LINE); break;
         case Needed::AT_RESULTS:
-            playLineToTheEnd(game);
+            playLine(player, true);
             // The record is saved before the results music is looked for, so it is kept.
             EXPECT_EQ(game.waitExit(GAME_END_TIMEOUT), 0);
             EXPECT_GT(lineBestIn(readFile(CONFIG_NAME)), 0);
@@ -250,12 +165,11 @@ TEST_P(FaultResource, EndsTheRunNamingTheFileAndKeepsEverythingElse) {
             break;
         case Needed::NEVER:
             // Without an icon the window keeps the default one and the game plays on.
-            startLine(game);
-            waitForLogCount(GAME_LINE, 2);
+            player.chooseMode(MODE_LINE);
             game.pressKey("Escape");
             break;
     }
-    if (missing.needed != Needed::AT_RESULTS) expectCleanFailure(game, ZERO_CONFIG);
+    if (missing.needed != Needed::AT_RESULTS) expectCleanFailure(game, configText());
 
     const std::string last = lastLogLine();
     if (missing.needed == Needed::NEVER) {
@@ -289,24 +203,21 @@ INSTANTIATE_TEST_SUITE_P(Fault, FaultResource, ::testing::ValuesIn(MISSING_RESOU
 
 // The X server drops a window once it notices its client has gone, which may take a moment.
 bool noGameWindowWithin(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!runCommand({"xdotool", "search", "--name", "^KORVANE$"}).output.empty()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
+    return waitUntil(
+        [] { return runCommand({"xdotool", "search", "--name", "^KORVANE$"}).output.empty(); },
+        timeout);
 }
 
-TEST(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
-    writeFile(CONFIG_NAME, ZERO_CONFIG);
+using FaultAudio = GameOnDisplay;
+
+TEST_F(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
     GameProcess game({}, LaunchOptions{{"SDL_AUDIODRIVER=nonexistent"}, {}});
-    startLine(game);
-    waitForLogCount(GAME_LINE, 2);
-    std::this_thread::sleep_for(READY_TIME);  // past GO, where the music starts
-    clickCard(game, 0);
-    clickCard(game, LINE_PAIRS);  // a take plays its effect
+    Player player(game);
+    player.reachTitle();
+    player.startMode(MODE_LINE);  // past GO, where the music starts
+    const auto [first, twin] = lineTwins().front();
+    player.tapCard(placeOf(first));
+    player.tapCard(placeOf(twin));  // a take plays its effect
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
     const std::string silence = "Tolm_init: no sound, playing in silence: ";
@@ -315,38 +226,31 @@ TEST(FaultAudio, WithoutAnAudioDeviceTheGamePlaysInSilenceAndSaysWhy) {
     EXPECT_EQ(lines[0].rfind(silence, 0), 0u) << lines[0];
     EXPECT_GT(lines[0].size(), silence.size()) << "the reason is given";
     EXPECT_EQ(lastLogLine(), QUIT_LINE);
-    EXPECT_EQ(readFile(CONFIG_NAME), ZERO_CONFIG);
+    EXPECT_EQ(readFile(CONFIG_NAME), configText());
 }
 
 // ---- A record that cannot be kept completely ----
 
-// ZERO_CONFIG with the LINE best's value text replaced.
-std::string withLineText(const std::string& value) {
-    std::string config = ZERO_CONFIG;
-    const std::string zero = "\nHI_SCORE1 = 0\n";
-    config.replace(config.find(zero), zero.size(), "\nHI_SCORE1 = " + value + "\n");
-    return config;
-}
+using FaultRecord = GameOnDisplay;
 
-TEST(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
+TEST_F(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
     fs::remove("replay");
-    writeFile(CONFIG_NAME, ZERO_CONFIG);
 
     GameProcess game;
-    playLineToTheEnd(game);
-    const std::string saved = waitForConfigChange(ZERO_CONFIG);
-    leaveResults(game);
+    Player player(game);
+    player.reachTitle();
+    playLine(player);
+    const std::string saved = waitForConfigChange(configText());
+    player.leaveResults();
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
 
     const long best = lineBestIn(saved);
     EXPECT_GT(best, 0);
-    EXPECT_EQ(saved, withLineText(std::to_string(best))) << "only HI_SCORE1 changes";
+    EXPECT_EQ(saved, configText(0, MODE_LINE, best)) << "only HI_SCORE1 changes";
     const std::vector<std::string> lines = logLines();
     const auto failed = std::find(lines.begin(), lines.end(),
-                                  std::string("Cannot open or create file '") + REPLAY_NAME + "'");
+                                  "Cannot open or create file '" + replayFileOf(MODE_LINE) + "'");
     ASSERT_NE(failed, lines.end());
     EXPECT_NE(std::find(failed, lines.end(), TITLE_LINE), lines.end()) << "a title follows";
     EXPECT_EQ(lastLogLine(), QUIT_LINE);
@@ -356,62 +260,62 @@ TEST(FaultRecord, WithoutAReplayFolderTheBestIsStillStoredAndTheGameGoesOn) {
 
 // Removed while the title shows: the game writes the title's defaults, never bests of
 // 999999, and the game it starts keeps no record.
-TEST(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsNoRecord) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
-    writeFile(CONFIG_NAME, withLineText("5"));
+TEST_F(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeepsNoRecord) {
+    writeFile(CONFIG_NAME, configText(0, MODE_LINE, 5));
     GameProcess game;
-    skipLogo(game);
+    Player player(game);
+    player.reachTitle();
     fs::remove(CONFIG_NAME);
-    playLineFromTheTitle(game);
-    leaveResults(game);
+    playLine(player);
+    player.leaveResults();
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
-    EXPECT_EQ(readFile(CONFIG_NAME), ZERO_CONFIG);
+    EXPECT_EQ(readFile(CONFIG_NAME), configText());
     EXPECT_EQ(replayEntries(), std::vector<std::string>{});
 }
 
 // Two copies in one folder, config.ini a link into another folder. The copy that started
 // first but finishes last scores less: it must neither undo the other's record nor write
 // its replay, and the link stays a link.
-TEST(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
+TEST_F(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
     fs::create_directory("synced");
-    writeFile("synced/config.ini", ZERO_CONFIG);
+    fs::rename(CONFIG_NAME, "synced/config.ini");
     fs::create_symlink("synced/config.ini", CONFIG_NAME);
 
     GameProcess slower({}, LaunchOptions{{"SDL_VIDEO_WINDOW_POS=640,0"}, {}});  // side by side
-    startLine(slower);
-    waitForLogCount(GAME_LINE, 2);
+    Player slowerPlayer(slower);
+    slowerPlayer.reachTitle();
+    slowerPlayer.chooseMode(MODE_LINE);
     fs::remove("run.log");  // so that nothing is read from it before the new run resets it
     GameProcess faster;
-    playLineToTheEnd(faster);
-    const std::string saved = waitForConfigChange(ZERO_CONFIG);
-    leaveResults(faster);
-    const std::string replay = readFile(REPLAY_NAME);
+    Player fasterPlayer(faster);
+    fasterPlayer.reachTitle();
+    playLine(fasterPlayer);
+    const std::string saved = waitForConfigChange(configText());
+    fasterPlayer.leaveResults();
+    const std::string replay = readFile(replayFileOf(MODE_LINE));
     faster.pressKey("Escape");
     EXPECT_EQ(faster.waitExit(), 0);
 
-    takeAllLinePairs(slower);
-    leaveResults(slower);
+    takeLinePairs(slowerPlayer);
+    slowerPlayer.leaveResults();
     slower.pressKey("Escape");
     EXPECT_EQ(slower.waitExit(), 0);
 
     EXPECT_GT(lineBestIn(saved), 0);
-    EXPECT_EQ(saved, withLineText(std::to_string(lineBestIn(saved))));
+    EXPECT_EQ(saved, configText(0, MODE_LINE, lineBestIn(saved)));
     EXPECT_EQ(readFile(CONFIG_NAME), saved) << "the better record stays";
-    EXPECT_EQ(readFile(REPLAY_NAME), replay) << "the losing copy writes no replay";
+    EXPECT_EQ(readFile(replayFileOf(MODE_LINE)), replay) << "the losing copy writes no replay";
     EXPECT_TRUE(fs::is_symlink(CONFIG_NAME));
     EXPECT_EQ(strayEntries(scratch.path(), {"synced"}), std::vector<std::string>{});
 }
 
 // Runs the game as the unprivileged user "nobody" in the current folder, which belongs
 // to root; root ignores file modes, so only another user meets a read-only file.
-class FaultAsNobody : public ::testing::Test {
+class FaultAsNobody : public GameOnDisplay {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
+        GameOnDisplay::SetUp();
         if (::geteuid() != 0) GTEST_SKIP() << "needs root to run the game as another user";
         try {
             if (runCommand({"setpriv", "--version"}).status != 0) GTEST_SKIP() << "setpriv fails";
@@ -422,9 +326,12 @@ protected:
                                             fs::perms::group_exec | fs::perms::others_read |
                                             fs::perms::others_exec);
         fs::permissions("replay", fs::perms::all);
-        // The log is made for the game in advance, as it cannot create files here.
-        writeFile("run.log", "");
-        giveToNobody("run.log");
+        // The log and the screenshot are made for the game in advance, as it cannot create
+        // files here.
+        for (const char* file : {"run.log", "tolmshot.bmp"}) {
+            writeFile(file, "");
+            giveToNobody(file);
+        }
         // Xvfb wants its cookie, which lies in a folder only root may read.
         if (const char* cookie = std::getenv("XAUTHORITY")) {
             fs::copy_file(cookie, "xauthority");
@@ -456,12 +363,14 @@ protected:
     // with its saves (waitForSaves), goes back to the title and quits.
     template <typename Wait>
     void playARecordWithAReadOnlyConfig(Wait waitForSaves) {
-        writeFile(CONFIG_NAME, ZERO_CONFIG);
+        writeFile(CONFIG_NAME, configText());
         fs::permissions(CONFIG_NAME, READ_ONLY);
         GameProcess game({}, launch);
-        playLineToTheEnd(game);
+        Player player(game);
+        player.reachTitle();
+        playLine(player);
         waitForSaves();
-        leaveResults(game);
+        player.leaveResults();
         game.pressKey("Escape");
         EXPECT_EQ(game.waitExit(), 0);
 
@@ -469,35 +378,34 @@ protected:
         EXPECT_EQ(lastLogLine(), QUIT_LINE);
         EXPECT_EQ(fs::status(CONFIG_NAME).permissions() & fs::perms::all, READ_ONLY);
         std::error_code missing;
-        const uintmax_t replaySize = fs::file_size(REPLAY_NAME, missing);
+        const uintmax_t replaySize = fs::file_size(replayFileOf(MODE_LINE), missing);
         ASSERT_FALSE(missing) << "the replay is written";
         EXPECT_GT(replaySize, 0u);
-        EXPECT_EQ(replaySize % REPLAY_RECORD, 0u);
+        EXPECT_EQ(replaySize % REPLAY_RECORD_SIZE, 0u);
         EXPECT_EQ(strayEntries(scratch.path(), {"xauthority"}), std::vector<std::string>{})
             << "no temporary file is left";
     }
 
     static constexpr fs::perms READ_ONLY =
         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-    ScratchDir scratch;
     LaunchOptions launch{{}, nobodyWrapper()};
 };
 
 TEST_F(FaultAsNobody, InAClosedFolderAReadOnlyConfigKeepsItsBestAndTheReplayIsStillWritten) {
     ASSERT_NE(asNobody({"test", "-w", "."}), 0) << "the folder must be closed to nobody";
     playARecordWithAReadOnlyConfig(
-        [] { waitForLogCount("Cannot write file 'config.ini'", 1, GAME_END_TIMEOUT); });
-    EXPECT_EQ(readFile(CONFIG_NAME), ZERO_CONFIG);
+        [] { EXPECT_TRUE(waitForLogLine("Cannot write file 'config.ini'", GAME_END_TIMEOUT)); });
+    EXPECT_EQ(readFile(CONFIG_NAME), configText());
 }
 
 // Saving replaces the file by a rename, which asks the folder, not the file: a read-only
 // config.ini alone does not keep the game from storing a record.
 TEST_F(FaultAsNobody, InAnOpenFolderAReadOnlyConfigIsReplacedAndStaysReadOnly) {
     fs::permissions(scratch.path(), fs::perms::all);
-    playARecordWithAReadOnlyConfig([] { waitForConfigChange(ZERO_CONFIG); });
+    playARecordWithAReadOnlyConfig([] { waitForConfigChange(configText()); });
     const std::string saved = readFile(CONFIG_NAME);
     EXPECT_GT(lineBestIn(saved), 0);
-    EXPECT_EQ(saved, withLineText(std::to_string(lineBestIn(saved))));
+    EXPECT_EQ(saved, configText(0, MODE_LINE, lineBestIn(saved)));
     for (const std::string& line : logLines()) EXPECT_EQ(line.find("Cannot"), std::string::npos);
 }
 
@@ -505,7 +413,7 @@ TEST_F(FaultAsNobody, InAnOpenFolderAReadOnlyConfigIsReplacedAndStaysReadOnly) {
 // run ends naming the file and the reason.
 TEST_F(FaultAsNobody, AnUnreadableConfigEndsTheRunNamingItAndIsLeftAsItWas) {
     fs::permissions(scratch.path(), fs::perms::all);
-    const std::string config = withLineText("4321");
+    const std::string config = configText(0, MODE_LINE, 4321);
     for (const bool inGame : {false, true}) {
         SCOPED_TRACE(inGame ? "read by the game" : "read by the title");
         writeFile(CONFIG_NAME, config);
@@ -513,9 +421,10 @@ TEST_F(FaultAsNobody, AnUnreadableConfigEndsTheRunNamingItAndIsLeftAsItWas) {
         fs::remove("run.log");  // the last run's lines must not be taken for this run's
         GameProcess game({}, launch);
         if (inGame) {
-            skipLogo(game);
+            Player player(game);
+            player.reachTitle();
             fs::permissions(CONFIG_NAME, fs::perms::none);
-            chooseLine(game);
+            player.clickMode(MODE_LINE);
         }
         EXPECT_EQ(game.waitExit(GAME_END_TIMEOUT), 0);
         EXPECT_TRUE(noGameWindowWithin(2s));
@@ -529,20 +438,15 @@ TEST_F(FaultAsNobody, AnUnreadableConfigEndsTheRunNamingItAndIsLeftAsItWas) {
 // A folder the player cannot write to costs the log file, not the game.
 TEST_F(FaultAsNobody, InAClosedFolderWithoutARunLogTheLogGoesToStandardOutput) {
     fs::remove("run.log");
-    writeFile(CONFIG_NAME, ZERO_CONFIG);
+    writeFile(CONFIG_NAME, configText());
     GameProcess game({}, launch);
-    const auto waitForOutput = [&game](const std::string& line) {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (game.standardOutput().find(line + "\n") == std::string::npos) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                throw std::runtime_error("standard output never held " + line);
-            }
-            std::this_thread::sleep_for(20ms);
-        }
+    const auto printed = [&game](const std::string& line) {
+        return waitUntil(
+            [&] { return game.standardOutput().find(line + "\n") != std::string::npos; }, 10s);
     };
-    waitForOutput(FIRST_FRAME_LINE);
-    game.click(AWAY_X, AWAY_Y);
-    waitForOutput(TITLE_LINE);
+    ASSERT_TRUE(printed("Exec loop."));
+    game.click(600, 20);  // a click anywhere skips the logo
+    ASSERT_TRUE(printed(TITLE_LINE));
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
     EXPECT_TRUE(endsWith(game.standardOutput(), std::string(QUIT_LINE) + "\n"));
@@ -572,19 +476,21 @@ std::string junkBytes() {
 const OddConfig UNREADABLE_CONFIGS[] = {
     {"Empty", ""},
     {"BinaryJunk", junkBytes()},
-    {"ByteOrderMark", "\xEF\xBB\xBF" + ZERO_CONFIG},
+    {"ByteOrderMark", "\xEF\xBB\xBF" + configText()},
 };
+
+void PrintTo(const OddConfig& config, std::ostream* out) { *out << config.name; }
 
 class FaultConfig : public ::testing::TestWithParam<OddConfig> {
 protected:
-    void SetUp() override { ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run"; }
+    void SetUp() override { ASSERT_TRUE(needsX()); }
 };
 
 TEST_P(FaultConfig, TheTitleEndsTheRunWithTheMissingKeyAndLeavesTheFile) {
     ScratchDir scratch;
     writeFile(CONFIG_NAME, GetParam().bytes);
     GameProcess game;
-    skipLogo(game);
+    Player(game).skipLogo();
     expectCleanFailure(game, GetParam().bytes);
     EXPECT_EQ(lastLogLine(), MISSING_KEY_LINE);
 }
@@ -601,9 +507,7 @@ Image titlePicture(const std::string& config) {
     ScratchDir scratch;
     writeFile(CONFIG_NAME, config);
     GameProcess game;
-    skipLogo(game);
-    std::this_thread::sleep_for(100ms);
-    const Image picture = loadPicture(game.screenshot());
+    const Image picture = Player(game).reachTitle();
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
     EXPECT_EQ(lastLogLine(), QUIT_LINE);
@@ -629,15 +533,15 @@ std::string withCrLf(const std::string& config) {
 }
 
 TEST(FaultConfigValues, CrLfLinesAndATwelveDigitBestThatWrapsTo1000ShowAs001000) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
-    const Image reference = titlePicture(withLineText("1000"));
+    ASSERT_TRUE(needsX());
+    const Image reference = titlePicture(configText(0, MODE_LINE, 1000));
     // The test can only see a difference where a zero best would look different.
-    ASSERT_GT(lineScoreDifferences(reference, titlePicture(ZERO_CONFIG)), 20u);
+    ASSERT_GT(lineScoreDifferences(reference, titlePicture(configText())), 20u);
 
     const OddConfig readable[] = {
-        {"CR LF line ends", withCrLf(withLineText("1000"))},
+        {"CR LF line ends", withCrLf(configText(0, MODE_LINE, 1000))},
         // 24 * 2^32 + 1000: the digits are read modulo 2^32.
-        {"twelve digits", withLineText("103079216104")},
+        {"twelve digits", configText(0, MODE_LINE, 103079216104L)},
     };
     for (const OddConfig& config : readable) {
         SCOPED_TRACE(config.name);

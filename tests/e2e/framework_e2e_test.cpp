@@ -6,6 +6,7 @@
 
 #include "e2e_files.h"
 #include "game_process.h"
+#include "support/needs.h"
 #include "support/scratch.h"
 
 using namespace std::chrono_literals;
@@ -20,12 +21,10 @@ inline constexpr int LOGO_X = 160;
 inline constexpr int LOGO_Y = 120;
 inline constexpr int LOGO_SIDE = 320;
 
-bool haveDisplay() { return std::getenv("DISPLAY") != nullptr; }
-
 // A run of the game in its own scratch folder with the repository's resources.
 class GameRun : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run"; }
+    void SetUp() override { ASSERT_TRUE(needsX()); }
 
     // The log of a run that started, showed frames and was asked to quit.
     static void expectQuitLog() {
@@ -121,7 +120,7 @@ TEST_F(GameRun, F9TwiceComesBackToTheSamePictureWithItsTextures) {
 }
 
 TEST(GameRunFailure, AMissingLogoEndsTheRunWithTheLoadersMessageAndStatusZero) {
-    ASSERT_TRUE(haveDisplay()) << "needs X: run under xvfb-run";
+    ASSERT_TRUE(needsX());
     ScratchDir scratch(false);
     linkResourcesWithout(scratch.path(), "image/logo.bmp");
     GameProcess game;

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -16,16 +14,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// config.ini as the title writes it, key by key.
-constexpr std::array<std::pair<const char*, const char*>, 9> DEFAULTS{{{"HI_SCORE", "0"},
-                                                                       {"HI_SCORE1", "0"},
-                                                                       {"HI_SCORE2", "0"},
-                                                                       {"HI_SCORE3", "0"},
-                                                                       {"HI_SCORE4", "0"},
-                                                                       {"HI_SCORE5", "0"},
-                                                                       {"HI_SCORE6", "0"},
-                                                                       {"HOSHI", "1"},
-                                                                       {"SELECT_HOSHI", "0"}}};
 constexpr size_t RECORD_FIELDS = 12;
 constexpr Rgb RECORD_RED{255, 50, 50};
 // A take animation runs 31 frames and a bonus pop-up 60: after this the board is still.
@@ -104,18 +92,6 @@ void expectReplayOfTheGame(const Player& player, const std::string& bytes) {
 
 }  // namespace
 
-std::string defaultConfig() { return configWithBest(0, 0); }
-
-std::string configWithBest(int mode, long score) {
-    std::string text;
-    for (size_t k = 0; k < DEFAULTS.size(); ++k) {
-        const auto& [key, value] = DEFAULTS.at(k);
-        const bool best = mode > 0 && k == static_cast<size_t>(mode);
-        text += std::string(key) + " = " + (best ? std::to_string(score) : value) + "\n";
-    }
-    return text;
-}
-
 std::string replayFileOf(int mode) { return "replay/replay_0" + std::to_string(mode) + ".bin"; }
 
 std::vector<ReplayRecord> replayRecords(const std::string& bytes) {
@@ -193,7 +169,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
     expectResultsScreen(player, player.waitForResults(resultsTimeout), finished);
     const Image title = player.leaveResults();
 
-    EXPECT_EQ(readFile("config.ini"), configWithBest(mode, finished.score));
+    EXPECT_EQ(readFile("config.ini"), configText(0, mode, finished.score));
     expectTitleBests(title, mode, finished.score);
     if (expectReplay) {
         finished.replay = readFile(replayFileOf(mode));
@@ -208,8 +184,8 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
 }
 
 void GameOnDisplay::SetUp() {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-    writeFile("config.ini", defaultConfig());
+    ASSERT_TRUE(needsX());
+    writeFile("config.ini", configText());
 }
 
 FinishedGame playLineToARecord(bool expectReplay) {

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "player.h"
+#include "support/config_text.h"
+#include "support/needs.h"
 #include "support/scratch.h"
 
 // A test of the real game on the X display, in a scratch folder whose config.ini has
@@ -20,10 +22,6 @@ protected:
     ScratchDir scratch;
 };
 
-// config.ini as the title writes it when there is none: every best 0.
-std::string defaultConfig();
-// defaultConfig with the mode's best set to score.
-std::string configWithBest(int mode, long score);
 std::string replayFileOf(int mode);
 
 inline constexpr size_t REPLAY_RECORD_SIZE = 24;  // bytes

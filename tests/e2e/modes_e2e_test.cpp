@@ -31,13 +31,8 @@ constexpr size_t PAIRS_LEFT_FOR_LATER = 3;
 // How many frames before a moment of the game clock a waiting test starts to look.
 constexpr int CLOCK_AHEAD = 30;
 
-class ModeGame : public ::testing::Test {
+class ModeGame : public GameOnDisplay {
 protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-        writeFile("config.ini", defaultConfig());
-    }
-
     // The 60 grid places as the screen shows them.
     static std::vector<SeenCard> readGrid(const Image& shot) {
         std::vector<SeenCard> cards;
@@ -147,8 +142,6 @@ protected:
         ASSERT_FALSE(::testing::Test::HasFailure());
         takeAfterTurnDown(player, later, now);
     }
-
-    ScratchDir scratch;
 };
 
 TEST_F(ModeGame, ShuffleBoardIsReadFromTheScreenAndClearedToARecord) {
@@ -225,10 +218,9 @@ TEST_F(ModeGame, ReverseCardsTurnDownAfterThirtySecondsAndComeUpAgainOnAClick) {
 }
 
 // About three minutes: the clock has to run out.
-TEST(SlowModes, LineLeftAloneAfterOneTakeRunsOutOfTimeWithEveryOtherCardFaceDown) {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
-    ScratchDir scratch;
-    writeFile("config.ini", defaultConfig());
+using SlowModes = GameOnDisplay;
+
+TEST_F(SlowModes, LineLeftAloneAfterOneTakeRunsOutOfTimeWithEveryOtherCardFaceDown) {
     GameProcess game;
     Player player(game);
     player.reachTitle();

@@ -82,7 +82,7 @@ TEST_F(PauseGame, MuteIsKeptAcrossRunsAndShowsItsMarker) {
         }
         return white;
     };
-    const std::string older = defaultConfig();
+    const std::string older = configText();
     for (const bool mutedBefore : {false, true}) {
         std::filesystem::remove("run.log");  // nothing of the last run may be read as this one's
         GameProcess game;

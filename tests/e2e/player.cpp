@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -45,15 +44,6 @@ constexpr double MAX_LAG_STEP = 5.0;
 constexpr int IDLE_LOOKS_BEFORE_COLOUR = 20;
 
 bool isFace(Face face) { return face == Face::RED || face == Face::GREEN || face == Face::YELLOW; }
-
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(POLL_GAP);
-    }
-    return true;
-}
 
 bool showsResults(const Image& shot) {
     return showsText(shot, "RESULTS", 110, 160, 4.0f, WHITE_TEXT);
@@ -207,16 +197,22 @@ Image Player::waitForTitleDrawn(size_t titlesBefore) {
     }
 }
 
-Image Player::reachTitle() {
+void Player::skipLogo() {
     if (!waitForLogLine("Exec loop.")) throw std::runtime_error("the game shows no frame");
-    const size_t titles = countLogLines(TITLE_LINE);
     tap(AWAY_X, AWAY_Y);
+}
+
+Image Player::reachTitle() {
+    const size_t titles = countLogLines(TITLE_LINE);
+    skipLogo();
     return waitForTitleDrawn(titles);
 }
 
+void Player::clickMode(int mode) { tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN); }
+
 void Player::chooseMode(int mode) {
     const size_t games = countLogLines(GAME_LINE);
-    tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN);
+    clickMode(mode);
     // Set-up logs its line twice.
     if (!waitUntil([&] { return countLogLines(GAME_LINE) >= games + 2; }, 5s)) {
         throw std::runtime_error("the click on the mode row started no game");

@@ -57,9 +57,12 @@ public:
     void tap(int x, int y);
     void tapCard(Place place);
 
-    // From the start of the run to the drawn title: a click skips the logo.
+    // Waits for the first frame and clicks, which skips the logo; the title that follows
+    // may end the run at once. reachTitle also waits until the title is drawn.
+    void skipLogo();
     Image reachTitle();
-    // Clicks the mode's row and waits until the game has set up (READY shows).
+    // Clicks the mode's row; chooseMode also waits until the game has set up (READY shows).
+    void clickMode(int mode);
     void chooseMode(int mode);
     // Waits until the clock runs; returns that first picture.
     Image waitForPlay();

@@ -2,7 +2,6 @@
 // scores it shows, and a stored best it cannot read.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "board_reader.h"
@@ -10,6 +9,7 @@
 #include "game_checks.h"
 #include "game_process.h"
 #include "player.h"
+#include "support/needs.h"
 #include "support/scratch.h"
 
 using namespace std::chrono_literals;
@@ -19,7 +19,7 @@ namespace {
 class TitleScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+        ASSERT_TRUE(needsX());
     }
 
     static std::string bestInRow(const Image& title, int mode) {
@@ -36,9 +36,7 @@ TEST_F(TitleScreen, FirstRunWritesTheNineDefaultLinesAndShowsSixZeroesPerMode) {
     Player player(game);
     const Image title = player.reachTitle();
 
-    EXPECT_EQ(readFile("config.ini"),
-              "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
-              "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n");
+    EXPECT_EQ(readFile("config.ini"), configText());
     EXPECT_TRUE(showsText(title, "Korvane", 130, 130, 5.0f, Rgb{255, 255, 0}));
     EXPECT_TRUE(showsText(title, "HI SCORE", 360, 190, 1.5f, WHITE_TEXT));
     for (int mode = MODE_LINE; mode <= MODE_REVERSE; ++mode) {
@@ -69,9 +67,7 @@ TEST_F(TitleScreen, StoredBestsShowInTheirRowsWithAtLeastSixDigits) {
 }
 
 TEST_F(TitleScreen, ANegativeStoredBestEndsTheRunAndLeavesTheFileAsItWas) {
-    const std::string config =
-        "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = -5\nHI_SCORE4 = 0\n"
-        "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+    const std::string config = configText(0, MODE_MEMORY, -5);
     writeFile("config.ini", config);
     GameProcess game;
     // The logo runs its course; the title scene that follows cannot read the file.

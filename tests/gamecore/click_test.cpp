@@ -61,9 +61,9 @@ TEST_F(ClickTest, ClickingThePickAgainDropsItWithFreshLife) {
 
 TEST_F(ClickTest, FaceDownCardsTurnUpButAreNeverPicked) {
     playingGame(MODE_MEMORY);
-    game->card(13).life = 0;
     clickCard(3);
-    clickCard(13);  // face down as a second pick: nothing at all
+    game->card(13).life = 2;  // exactly 0 when the click's second frame judges it
+    clickCard(13);            // face down as a second pick: nothing at all
     EXPECT_TRUE(playedSounds().empty());
     EXPECT_EQ(game->getFirstPick(), 3);
     EXPECT_EQ(game->card(13).state, 0);

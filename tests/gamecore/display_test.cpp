@@ -62,7 +62,9 @@ TEST_F(DisplayTest, HighlightFaceDownAndPickedCards) {
     headless::setMouse(50 + 132 + 10, 110);  // over card 4
     frames(2);
     EXPECT_EQ(tamaRegionAt(64, 0, 32, 32, 182, 100).size(), 1u);
-    EXPECT_EQ(tamaRegionAt(192, 32, 32, 32, 281, 100)[0].a, 180);  // card 7's back
+    const auto back = tamaRegionAt(192, 32, 32, 32, 281, 100);  // card 7's back
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].a, 180);
     EXPECT_TRUE(textRunsAt("7", 289, 108).empty());
     headless::setMouse(182, 110);  // card 4's left edge column
     frames(2);
@@ -72,8 +74,12 @@ TEST_F(DisplayTest, HighlightFaceDownAndPickedCards) {
     headless::setMouse(159, 176);
     frames(2);
     EXPECT_TRUE(tamaRegion(64, 0, 32, 32).empty());  // no highlight on the pick
-    EXPECT_EQ(tamaRegionAt(128, 32, 32, 32, 149, 166)[0].a, 255);
-    EXPECT_EQ(tamaRegionAt(96, 0, 32, 32, 149, 166)[0].a, 200);
+    const auto face = tamaRegionAt(128, 32, 32, 32, 149, 166);
+    const auto mark = tamaRegionAt(96, 0, 32, 32, 149, 166);
+    ASSERT_EQ(face.size(), 1u);
+    ASSERT_EQ(mark.size(), 1u);
+    EXPECT_EQ(face[0].a, 255);
+    EXPECT_EQ(mark[0].a, 200);
     EXPECT_TRUE(drewBox({440, 185, 120, 116}, TEAL));
     EXPECT_TRUE(drewBox({444, 189, 112, 108}, BLACK));
     const auto preview = tamaRegionAt(128, 32, 32, 32, 452, 195);
@@ -223,6 +229,7 @@ TEST_F(DisplayTest, BonusPopupsFlyApartGrowAndFade) {
             break;
         }
         ASSERT_EQ(color.size() + number.size(), 2u) << age;
+        ASSERT_EQ(color.size(), 1u) << age;
         const double base = 50 + 166 - 8 * (age / 5);
         const double dx = 2.0 * (age + 5) * Tolm_cos(start + 3 * age);
         const double dy = 2.0 * (age + 5) * Tolm_sin(start + 3 * age);

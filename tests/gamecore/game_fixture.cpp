@@ -5,25 +5,14 @@
 
 #include "tolm2/internal.h"
 
-std::string configText(int best, int32_t mode, int modeBest) {
-    std::string text;
-    for (int32_t k = 0; k < MODE_COUNT; ++k) {
-        text += hiScoreKey(k) + " = " + std::to_string(k == mode ? modeBest : best) + "\n";
-    }
-    return text + "HOSHI = 1\nSELECT_HOSHI = 0\n";
-}
-
 void GameTest::SetUp() {
-    headless::reset();
-    scratch = std::make_unique<ScratchDir>();
-    Tolm_init("KORVANE", 640, 480, false, false);
-    writeFile("config.ini", configText(0));
+    FrameworkTest::SetUp();
+    writeFile("config.ini", configText());
 }
 
 void GameTest::TearDown() {
     game.reset();
-    Tolm_quit();
-    scratch.reset();
+    FrameworkTest::TearDown();
 }
 
 GameMain& GameTest::newGame(int32_t mode, uint32_t seed) {
@@ -135,14 +124,6 @@ bool GameTest::drewBox(std::array<int32_t, 4> rect, Rgba rgba) const {
         }
     }
     return false;
-}
-
-std::vector<std::string> GameTest::playedSounds() const {
-    std::vector<std::string> played;
-    for (const auto& call : headless::soundCalls()) {
-        if (call.op == "play") played.push_back(call.file);
-    }
-    return played;
 }
 
 int32_t textOriginX(const plat::GlyphRun& run) {

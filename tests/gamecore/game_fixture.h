@@ -11,18 +11,15 @@
 
 #include "gamecore/game_main.h"
 #include "config/mode_table.h"
-#include "support/scratch.h"
-#include "tolm2/platform/null/headless.h"
+#include "support/config_text.h"
+#include "support/framework.h"
 #include "tolm2/tolm2.h"
 
 using Rgba = std::array<int, 4>;
 inline constexpr Rgba WHITE = {255, 255, 255, 255};
 
-// A complete "config.ini": best for every mode except the one given, then HOSHI and
-// SELECT_HOSHI, as the config writer lays it out.
-std::string configText(int best, int32_t mode = -1, int modeBest = 0);
-
-class GameTest : public ::testing::Test {
+// The framework fixture with a config.ini of every best 0 and one playing scene.
+class GameTest : public FrameworkTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -35,7 +32,8 @@ protected:
     // Step, draw, flip and wait; the draw and sound records then hold this frame only.
     void frame();
     void frames(int count);
-    // Left button down for one frame at screen (x, y), then up: the second frame sees it.
+    // Left button down for one frame at screen (x, y), then up, stepping the scene: the
+    // second frame sees it.
     void clickAt(int32_t x, int32_t y);
     // Clicks one pixel inside the top-left corner of card index.
     void clickCard(int32_t index);
@@ -52,10 +50,7 @@ protected:
     std::vector<plat::GlyphRun> textRuns(const std::string& text) const;
     std::vector<plat::GlyphRun> textRunsAt(const std::string& text, int32_t x, int32_t y) const;
     bool drewBox(std::array<int32_t, 4> rect, Rgba rgba) const;
-    // Sample files played this frame.
-    std::vector<std::string> playedSounds() const;
 
-    std::unique_ptr<ScratchDir> scratch;
     std::unique_ptr<GameMain> game;
 };
 

@@ -8,6 +8,7 @@
 
 #include "gamecore/game_main.h"
 #include "keypad/watch_file.h"
+#include "support/config_text.h"
 #include "support/framework.h"
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
@@ -163,9 +164,7 @@ TEST_F(GameSoak, ThousandGamesKeepEveryInvariantAndEndByARule) {
     int verified = 0;
     std::array<int, 3> endings{};  // board empty, time up, no pair left
     // Low bests, so that records (config.ini and replay saves) happen along the way.
-    writeFile(CONFIG_FILE,
-              "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
-              "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n");
+    writeFile(CONFIG_FILE, configText());
     for (int32_t mode = 0; mode <= 6; ++mode) {
         for (int round = 0; round < GAMES_PER_MODE; ++round) {
             const uint32_t seed = static_cast<uint32_t>(mode * 1000 + round);

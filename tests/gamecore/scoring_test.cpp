@@ -15,8 +15,8 @@ TEST(ComboBonus, NumberAndColourBoxes) {
         EXPECT_EQ(comboNumberBonus(power / 100, power / 10 % 10, power % 10), 6400) << power;
     }
     const std::array<int32_t, 4> colors[] = {
-        {0, 0, 0, 1000}, {2, 2, 2, 1000}, {0, 1, 2, 2000}, {2, 0, 1, 2000}, {0, 0, 4, 0},
-        {4, 4, 4, 0},    {5, 5, 0, 0},    {5, 0, 1, 0},    {0, 1, 1, 0},
+        {0, 0, 0, 1000}, {1, 1, 1, 1000}, {2, 2, 2, 1000}, {0, 1, 2, 2000}, {2, 0, 1, 2000},
+        {0, 0, 4, 0},    {4, 4, 4, 0},    {5, 5, 0, 0},    {5, 0, 1, 0},    {0, 1, 1, 0},
     };
     for (const auto& [c1, c2, c3, bonus] : colors) {
         EXPECT_EQ(comboColorBonus(c1, c2, c3), bonus) << c1 << " " << c2 << " " << c3;

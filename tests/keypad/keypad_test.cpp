@@ -13,12 +13,7 @@ using KeypadLive = FrameworkTest;
 // Two joysticks of two buttons each, present from start-up.
 class KeypadJoystick : public FrameworkTest {
 protected:
-    void SetUp() override {
-        headless::reset();
-        scratch = std::make_unique<ScratchDir>();
-        headless::attachJoysticks(2, 2);
-        Tolm_init("KORVANE", 640, 480, false, false);
-    }
+    void SetUp() override { setUpWithJoysticks(2, 2); }
 };
 
 void press(int key, bool down = true) { headless::setKey(key, down); }

@@ -1,9 +1,11 @@
 // Replay files: exact bytes written, records read back, truncated and oversize files, PLAY.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "keypad/keypad.h"
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -26,16 +28,6 @@ enum Field {
     HOLD_A, HOLD_B, HOLD_LEFT, HOLD_UP, HOLD_RIGHT, HOLD_DOWN,
     PUSH_A, PUSH_B, PUSH_LEFT, PUSH_UP, PUSH_RIGHT, PUSH_DOWN,
 };
-
-template <typename Action>
-std::string errorOf(Action action) {
-    try {
-        action();
-    } catch (const TolmError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST_F(ReplayFile, ThreeUpdatesSaveFiveRecords) {
     Keypad pad(0);
@@ -77,8 +69,14 @@ TEST_F(ReplayFile, SaveFailuresThrow) {
     EXPECT_EQ(errorOf([&] { pad.save("missing/replay_01.bin"); }),
               "Cannot open or create file 'missing/replay_01.bin'");
     EXPECT_FALSE(fs::exists("missing"));
-    // Every write to /dev/full fails as on a full disk.
-    EXPECT_EQ(errorOf([&] { pad.save("/dev/full"); }), "Cannot write file '/dev/full'");
+    // Only a plain file is replaced, never a FIFO or a folder.
+    ASSERT_EQ(::mkfifo("replay/fifo.bin", 0600), 0);
+    fs::create_directory("replay/folder.bin");
+    for (const std::string target : {"replay/fifo.bin", "replay/folder.bin"}) {
+        EXPECT_EQ(errorOf([&] { pad.save(target); }), "Cannot write file '" + target + "'");
+    }
+    EXPECT_EQ(fs::status("replay/fifo.bin").type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory("replay/folder.bin"));
 }
 
 TEST_F(ReplayFile, TwoRecordsLoadIntoPlayMode) {
@@ -183,8 +181,11 @@ TEST_F(ReplayFile, PlaybackRunsInStepWithTheRecordingThenRepeatsTheLastFrame) {
     EXPECT_TRUE(player.holdA(true));  // raw asks the keyboard even in PLAY
     player.update();
     EXPECT_FALSE(player.holdRight(false));
-    for (int i = 0; i < 5; ++i) player.update();
-    EXPECT_EQ(player.getFrame(), player.getRecordLength() - 1);
+    EXPECT_EQ(player.getFrame(), 2);
+    for (int i = 0; i < 5; ++i) {
+        player.update();
+        EXPECT_EQ(player.getFrame(), player.getRecordLength() - 1) << "update " << i;
+    }
     EXPECT_EQ(player.getMode(), Keypad::PLAY);
 }
 

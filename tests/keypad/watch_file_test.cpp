@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keypad/watch_file.h"
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
@@ -16,12 +17,7 @@ WatchRecord sample() {
 }
 
 std::string loadError(const std::string& file) {
-    try {
-        loadWatchFile(file);
-    } catch (const TolmError& e) {
-        return e.what();
-    }
-    return "(loaded)";
+    return errorOf([&] { loadWatchFile(file); });
 }
 
 }  // namespace
@@ -33,6 +29,10 @@ TEST_F(WatchFile, SavedRecordReadsBackWhole) {
     const WatchRecord back = loadWatchFile("replay/replay_06.watch");
     EXPECT_EQ(std::tie(back.mode, back.seed, back.score), std::make_tuple(6, 0xDEADBEEFu, 123456));
     EXPECT_EQ(back.frames, sample().frames);
+    WatchRecord longest = sample();
+    longest.frames.resize(MAX_WATCH_FRAMES, {1, 2, 3});
+    saveWatchFile("replay/replay_01.watch", longest);
+    EXPECT_EQ(loadWatchFile("replay/replay_01.watch").frames, longest.frames);
     // Header 20 bytes, 5 per frame, CRC 4; little-endian throughout.
     EXPECT_EQ(readFile("replay/replay_06.watch").substr(0, 8), std::string("KVWF\x01\0\x06\0", 8));
 }
@@ -46,7 +46,7 @@ TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
         bytes.at(at) = value;
         return bytes;
     };
-    const std::vector<std::pair<std::string, std::string>> damages = {
+    std::vector<std::pair<std::string, std::string>> damages = {
         {"", "truncated"},
         {good.substr(0, good.size() - 6), "truncated"},  // cut inside a frame
         {with(0, 'X'), "not a watch file"},
@@ -55,8 +55,13 @@ TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
         {good + "!", "1 bytes after the last frame"},
         {with(22, 'Z'), "wrong CRC"},  // a frame
         {with(16, 0), "wrong CRC"},    // the score
+        {with(8, 0), "wrong CRC"},     // the seed
+        {with(6, 5), "wrong CRC"},     // the mode
         {encodeWatch(badMode), "mode 7 outside 0..6"},
     };
+    WatchRecord longest = sample();
+    longest.frames.resize(MAX_WATCH_FRAMES + 1);
+    damages.push_back({encodeWatch(longest), "36001 frames, more than 36000"});
     for (const auto& [bytes, message] : damages) {
         writeFile("damaged.watch", bytes);
         EXPECT_EQ(loadError("damaged.watch"), "Watch damaged.watch: " + message);

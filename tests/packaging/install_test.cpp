@@ -69,7 +69,7 @@ protected:
         if (deb == nullptr || ::geteuid() != 0) {
             GTEST_SKIP() << "installs a package: needs root and KORVANE_DEB (the package stage)";
         }
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+        ASSERT_TRUE(needsX());
         ::setenv("DEBIAN_FRONTEND", "noninteractive", 1);
         fs::permissions(scratch.path(), fs::perms::others_read | fs::perms::others_exec,
                         fs::perm_options::add);

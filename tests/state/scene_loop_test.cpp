@@ -4,6 +4,7 @@
 #include "state/logo_main.h"
 #include "state/scene_loop.h"
 #include "state/title_main.h"
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
@@ -120,10 +121,6 @@ TEST_F(SceneLoopTest, AMissingLogoEndsTheFirstStepWithTheLoaderMessage) {
     std::filesystem::create_directories("resource/font");
     std::filesystem::copy_file(sourceDir() / "resource/font/font.bmp", "resource/font/font.bmp");
     Tolm_init("KORVANE", 640, 480, false, false);
-    try {
-        execLoop();
-        FAIL() << "no error";
-    } catch (const TolmError& e) {
-        EXPECT_STREQ(e.what(), "Tolm_Texture::loadBmp : not found file: resource/image/logo.bmp");
-    }
+    EXPECT_EQ(errorOf([] { execLoop(); }),
+              "Tolm_Texture::loadBmp : not found file: resource/image/logo.bmp");
 }

@@ -7,14 +7,14 @@
 #include "keypad/watch_file.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
+#include "support/error_of.h"
+#include "support/config_text.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
 
 namespace {
 
-constexpr const char* DEFAULT_FILE =
-    "HI_SCORE = 0\nHI_SCORE1 = 0\nHI_SCORE2 = 0\nHI_SCORE3 = 0\nHI_SCORE4 = 0\n"
-    "HI_SCORE5 = 0\nHI_SCORE6 = 0\nHOSHI = 1\nSELECT_HOSHI = 0\n";
+const std::string DEFAULT_FILE = configText();
 
 class TitleScene : public FrameworkTest {
 protected:
@@ -50,12 +50,7 @@ protected:
     }
     size_t selectPlays() const { return playedSounds().size(); }
     std::string constructionError() {
-        try {
-            TitleMain title;
-        } catch (const TolmError& e) {
-            return e.what();
-        }
-        return "(no error)";
+        return errorOf([] { TitleMain title; });
     }
 };
 
@@ -240,6 +235,9 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
     EXPECT_NE(readFile(LOG_FILE).find("Watch replay/replay_02.watch: truncated\n"),
               std::string::npos);
     EXPECT_EQ(takeWatchRequest().value().file, "replay/replay_01.watch");
+    ASSERT_TRUE(requestWatch("replay/replay_01.watch"));
+    EXPECT_FALSE(requestWatch("replay/replay_02.watch"));
+    EXPECT_FALSE(watchRequested()) << "a refused request drops the one before it";
 }
 
 }  // namespace

@@ -4,8 +4,11 @@
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
-void FrameworkTest::SetUp() {
+void FrameworkTest::SetUp() { setUpWithJoysticks(0, 0); }
+
+void FrameworkTest::setUpWithJoysticks(int count, int buttons) {
     headless::reset();
+    if (count > 0) headless::attachJoysticks(count, buttons);
     scratch = std::make_unique<ScratchDir>();
     Tolm_init("KORVANE", 640, 480, false, false);
     Tolm_seedRandom(12345);

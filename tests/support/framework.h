@@ -14,6 +14,8 @@ class FrameworkTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // SetUp with count joysticks of buttons buttons each present from start-up.
+    void setUpWithJoysticks(int count, int buttons);
 
     // One frame boundary: flip and wait, so input set before it is seen by the next frame.
     void nextFrame();

@@ -1,6 +1,7 @@
 // Frame pacing, the quit request, the function keys and the meters.
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
@@ -28,12 +29,7 @@ TEST_F(FrameTest, ALateFrameDoesNotWaitAndTheNextDeadlineCountsFromItsEnd) {
 
 TEST_F(FrameTest, EscapeAndWindowCloseRaiseTheQuitMessage) {
     headless::setKey(KEY_ESCAPE, true);
-    try {
-        Tolm_wait(FRAME_PERIOD);
-        FAIL() << "no quit";
-    } catch (const TolmError& e) {
-        EXPECT_STREQ(e.what(), "dTolm system quit.");
-    }
+    EXPECT_EQ(errorOf([] { Tolm_wait(FRAME_PERIOD); }), "dTolm system quit.");
 }
 
 TEST_F(FrameTest, WindowCloseEndsTheRunEvenAmongOtherEvents) {
@@ -154,10 +150,6 @@ TEST_F(FrameTest, F4WithATextureFileGoneEndsTheRunWithItsMessage) {
     Tolm_loadTexture("gone", "gone.bmp", MASK_GREEN);
     std::filesystem::remove("gone.bmp");
     headless::setKey(KEY_F4, true);
-    try {
-        Tolm_wait(FRAME_PERIOD);
-        FAIL() << "no error";
-    } catch (const TolmError& e) {
-        EXPECT_STREQ(e.what(), "Tolm_Texture::loadBmp : not found file: gone.bmp");
-    }
+    EXPECT_EQ(errorOf([] { Tolm_wait(FRAME_PERIOD); }),
+              "Tolm_Texture::loadBmp : not found file: gone.bmp");
 }

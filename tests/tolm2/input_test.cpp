@@ -75,12 +75,7 @@ TEST_F(InputTest, NoJoystickAnswersFalseEverywhere) {
 
 class JoystickTest : public FrameworkTest {
 protected:
-    void SetUp() override {
-        headless::reset();
-        scratch = std::make_unique<ScratchDir>();
-        headless::attachJoysticks(2, 1);
-        Tolm_init("KORVANE", 640, 480, false, false);
-    }
+    void SetUp() override { setUpWithJoysticks(2, 1); }
 };
 
 TEST_F(JoystickTest, AxisMustPassTheThresholdStrictly) {

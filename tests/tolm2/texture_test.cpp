@@ -1,6 +1,7 @@
 // Colour keys of the three mask kinds, the keyed store's errors, and the drawn quads.
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
 #include "support/framework.h"
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
@@ -53,22 +54,14 @@ TEST_F(TextureTest, LoadingAKeyTwiceLeavesOneTexture) {
 }
 
 TEST_F(TextureTest, StoreErrorsCarryTheirExactMessages) {
-    auto messageOf = [](auto&& action) -> std::string {
-        try {
-            action();
-        } catch (const TolmError& e) {
-            return e.what();
-        }
-        return "";
-    };
-    EXPECT_EQ(messageOf([] { Tolm_loadTexture("x", "resource/none.bmp", MASK_GREEN); }),
+    EXPECT_EQ(errorOf([] { Tolm_loadTexture("x", "resource/none.bmp", MASK_GREEN); }),
               "Tolm_Texture::loadBmp : not found file: resource/none.bmp");
     EXPECT_EQ(Tolm_findTexture("x"), nullptr);
-    EXPECT_EQ(messageOf([] { Tolm_loadTexture("x", "resource/image/logo.bmp", {-3, 0, 0}); }),
+    EXPECT_EQ(errorOf([] { Tolm_loadTexture("x", "resource/image/logo.bmp", {-3, 0, 0}); }),
               "Tolm_loadTexture: Invalid parameter 'mask'");
-    EXPECT_EQ(messageOf([] { Tolm_drawTexture("nope", 0, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1); }),
+    EXPECT_EQ(errorOf([] { Tolm_drawTexture("nope", 0, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1); }),
               "Tolm_drawTexture: Has not exist key: nope");
-    EXPECT_EQ(messageOf([] { Tolm_disposeTexture("nope"); }),
+    EXPECT_EQ(errorOf([] { Tolm_disposeTexture("nope"); }),
               "Tolm_disposeTexture: Has exist key: nope");
     Tolm_disposeTexture("");
     Tolm_disposeTexture("");  // an empty store is fine

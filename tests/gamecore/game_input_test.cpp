@@ -1,0 +1,48 @@
+// The playing scene's input: what a watched game gives step by step, and the live cap.
+#include <gtest/gtest.h>
+
+#include "gamecore/game_input.h"
+#include "support/framework.h"
+#include "tolm2/tolm2.h"
+
+namespace {
+
+constexpr PointerFrame PRESS{10, 20, POINTER_LEFT_HELD | POINTER_LEFT_PUSHED};
+constexpr PointerFrame HOLD{30, 40, POINTER_LEFT_HELD};
+
+using PlayInputTest = FrameworkTest;
+
+TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
+    const std::pair<int, PointerFrame> cases[] = {  // steps taken, what the rules see
+        {0, {10, 20, 0}},  // before the first step: the first place, no button
+        {1, PRESS},
+        {2, HOLD},
+        {3, {30, 40, 0}},  // the recording has run out: the last place, no button
+        {9, {30, 40, 0}},
+    };
+    for (const auto& [steps, seen] : cases) {
+        SCOPED_TRACE(steps);
+        PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}}});
+        EXPECT_EQ(input.startSeed(), 99u);
+        for (int step = 0; step < steps; ++step) input.advance();
+        EXPECT_EQ(input.x(), seen.x);
+        EXPECT_EQ(input.y(), seen.y);
+        EXPECT_EQ(input.leftHeld(), (seen.buttons & POINTER_LEFT_HELD) != 0);
+        EXPECT_EQ(input.leftPushed(), (seen.buttons & POINTER_LEFT_PUSHED) != 0);
+    }
+}
+
+TEST_F(PlayInputTest, ALiveRecordingKeepsEachSteppedPointerUpToTheCap) {
+    PlayInput input;
+    input.startSeed();
+    headless::setMouse(5, 6);
+    nextFrame();
+    for (uint32_t step = 0; step <= MAX_WATCH_FRAMES; ++step) input.advance();
+    const WatchRecord record = input.recording(2, 7);
+    EXPECT_EQ(record.frames.size(), MAX_WATCH_FRAMES);
+    EXPECT_EQ(record.frames.front(), (PointerFrame{5, 6, 0}));
+    EXPECT_EQ(record.mode, 2);
+    EXPECT_EQ(record.score, 7);
+}
+
+}  // namespace
