@@ -3,13 +3,15 @@
 
 #include <cstdint>
 
-// MSG_WATCH plays the game waiting in the watch request (state/watch_request.h).
+// MSG_WATCH plays the game waiting in the watch request (state/watch_request.h);
+// MSG_SCORES shows the scores screen of the mode in MODE_SLOT.
 enum SceneMessage : int32_t {
     MSG_STAY = 0,
     MSG_LOGO = 1,
     MSG_TITLE = 2,
     MSG_GAME = 3,
     MSG_WATCH = 4,
+    MSG_SCORES = 5,
 };
 
 // Slot of the shared integer table that carries the chosen mode to the playing scene.
