@@ -41,7 +41,7 @@ TEST_F(SceneLoopTest, FirstPassMakesTheLogoAndLogsOnce) {
 }
 
 TEST_F(SceneLoopTest, UnknownMessageLogsAndEndsAfterOneMoreFrame) {
-    for (int32_t message : {MSG_WATCH + 1, -1}) {
+    for (int32_t message : {MSG_SCORES + 1, -1}) {
         resetSceneLoop();
         pass();
         GameState* logo = currentScene();
