@@ -12,6 +12,8 @@
 #include <thread>
 #include <utility>
 
+#include "config/scores_file.h"
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -28,6 +30,7 @@ constexpr std::array<std::pair<const char*, const char*>, 9> DEFAULTS{{{"HI_SCOR
                                                                        {"SELECT_HOSHI", "0"}}};
 constexpr size_t RECORD_FIELDS = 12;
 constexpr Rgb RECORD_RED{255, 50, 50};
+constexpr Rgb RANK_YELLOW{255, 255, 0};
 // A take animation runs 31 frames and a bonus pop-up 60: after this the board is still.
 constexpr auto BOARD_SETTLES = 1200ms;
 constexpr int CLEAN_LOOKS = 20;
@@ -70,6 +73,61 @@ void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
     EXPECT_GT(finished.score, 0);
 }
 
+void expectRankOne(Player& player) {
+    bool shown = false;
+    for (int look = 0; look < CLEAN_LOOKS && !shown; ++look) {
+        shown = showsText(player.look(), "RANK 1", 140, 316, 2.5f, RANK_YELLOW);
+    }
+    EXPECT_TRUE(shown) << "a record ranks first";
+}
+
+// One row of the scores screen's top ten, as it draws it.
+std::string scoresRow(int rank, long score, const std::string& date) {
+    char row[64];
+    std::snprintf(row, sizeof row, "%2d  %10ld  %s", rank, score, date.c_str());
+    return row;
+}
+
+// The file gained exactly one well-formed line, this game's, after what it held before.
+void expectOneNewScoresLine(int mode, long score) {
+    const std::string text = readFile(SCORES_FILE);
+    ASSERT_FALSE(text.empty()) << "no scores.txt";
+    ASSERT_EQ(text.back(), '\n');
+    const size_t lastStart = text.rfind('\n', text.size() - 2) + 1;
+    const std::string before = text.substr(0, lastStart);
+    EXPECT_TRUE(before.empty() || before == seededScores()) << before;
+    const auto line = scores_file::parseLine(text.substr(lastStart, text.size() - lastStart - 1));
+    ASSERT_TRUE(line.has_value()) << text.substr(lastStart);
+    EXPECT_EQ(line->mode, mode);
+    EXPECT_EQ(line->score, score);
+    EXPECT_EQ(line->date(), scores_file::localStamp(std::time(nullptr)).substr(0, 10));
+    if (line->pairs == 30) {
+        EXPECT_EQ(line->ending, GameEnding::EMPTY);
+    }
+}
+
+// From the title, S opens the mode's scores: this game first, dated today, and when the
+// seeded games are there, the best of them second with its old date.
+void expectScoresScreen(GameProcess& game, Player& player, int mode, long score) {
+    const bool seeded = mode == MODE_LINE && readFile(SCORES_FILE).rfind(seededScores(), 0) == 0;
+    game.pressKey("s");
+    const std::string today = scores_file::localStamp(std::time(nullptr)).substr(0, 10);
+    bool first = false;
+    bool second = !seeded;
+    for (int look = 0; look < CLEAN_LOOKS && !(first && second); ++look) {
+        std::this_thread::sleep_for(100ms);
+        const Image shot = player.look();
+        first = showsText(shot, scoresRow(1, score, today), 110, 120, 2.0f, WHITE_TEXT);
+        second = second ||
+                 showsText(shot, scoresRow(2, 12000, "2025-03-12"), 110, 138, 2.0f, WHITE_TEXT);
+    }
+    EXPECT_TRUE(first) << "the new game tops the scores screen";
+    EXPECT_TRUE(second) << "the best seeded game follows with its date";
+    if (seeded) {
+        EXPECT_GE(countLogLines("scores.txt: 1 lines skipped"), 1u);
+    }
+}
+
 void expectTitleBests(const Image& title, int mode, long score) {
     for (int row = MODE_LINE; row <= MODE_REVERSE; ++row) {
         const std::string expected = row == mode ? sixDigits(score) : "000000";
@@ -103,6 +161,18 @@ void expectReplayOfTheGame(const Player& player, const std::string& bytes) {
 }
 
 }  // namespace
+
+std::string seededScores() {
+    std::string text;
+    for (int day = 1; day <= 12; ++day) {
+        char line[80];
+        std::snprintf(line, sizeof line, "2025-03-%02dT20:15:00+01:00 LINE %d 30 %d EMPTY\n", day,
+                      1000 * day, 100 + day);
+        text += line;
+        if (day == 6) text += "half a line from an old crash\n";
+    }
+    return text;
+}
 
 std::string defaultConfig() { return configWithBest(0, 0); }
 
@@ -191,7 +261,9 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
                               std::chrono::milliseconds resultsTimeout, bool expectReplay) {
     FinishedGame finished;
     expectResultsScreen(player, player.waitForResults(resultsTimeout), finished);
+    expectRankOne(player);
     const Image title = player.leaveResults();
+    expectOneNewScoresLine(mode, finished.score);
 
     EXPECT_EQ(readFile("config.ini"), configWithBest(mode, finished.score));
     expectTitleBests(title, mode, finished.score);
@@ -201,6 +273,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
     } else {
         EXPECT_FALSE(std::filesystem::exists(replayFileOf(mode)));
     }
+    expectScoresScreen(game, player, mode, finished.score);
 
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
@@ -210,6 +283,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
 void GameOnDisplay::SetUp() {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
     writeFile("config.ini", defaultConfig());
+    writeFile(SCORES_FILE, seededScores());
 }
 
 FinishedGame playLineToARecord(bool expectReplay) {
