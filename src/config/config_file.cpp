@@ -32,7 +32,8 @@ std::string readAll(const std::string& name) {
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0) throw openError(name, errno);
     if (S_ISDIR(info.st_mode)) throw openError(name, EISDIR);
     std::string bytes;
-    char chunk[8192];
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    char chunk[65536];
     for (;;) {
         const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;

@@ -21,14 +21,20 @@ ModeScores scoresOfMode(const std::vector<ScoreLine>& all, int32_t mode, int32_t
     return scores;
 }
 
+// One pass keeping the ten best so far: an entry goes in after every kept one scoring at
+// least as much, so among equal scores the older stays in front.
 std::vector<ScoreLine> topTen(const ModeScores& scores) {
     std::vector<ScoreLine> ranked;
-    if (scores.undatedBest) ranked.push_back(*scores.undatedBest);
-    ranked.insert(ranked.end(), scores.games.begin(), scores.games.end());
-    // Stable: among equal scores the older entry stays in front.
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const ScoreLine& a, const ScoreLine& b) { return a.score > b.score; });
-    if (ranked.size() > TOP_TEN) ranked.resize(TOP_TEN);
+    const auto consider = [&ranked](const ScoreLine& entry) {
+        if (ranked.size() == TOP_TEN && ranked.back().score >= entry.score) return;
+        const auto place = std::upper_bound(
+            ranked.begin(), ranked.end(), entry.score,
+            [](int32_t score, const ScoreLine& kept) { return score > kept.score; });
+        ranked.insert(place, entry);
+        if (ranked.size() > TOP_TEN) ranked.pop_back();
+    };
+    if (scores.undatedBest) consider(*scores.undatedBest);
+    for (const ScoreLine& game : scores.games) consider(game);
     return ranked;
 }
 

@@ -23,6 +23,7 @@ constexpr std::array<const char*, 3> ENDINGS = {"EMPTY", "TIME", "STUCK"};
 constexpr size_t FIELDS = 6;
 constexpr int32_t MAX_PAIRS = 30;
 constexpr int32_t MAX_SECONDS = 180;
+constexpr size_t TYPICAL_LINE_BYTES = 48;
 // "2026-12-08T16:42:05+01:00": digits everywhere but these places.
 constexpr std::string_view STAMP_SHAPE = "0000-00-00T00:00:00+00:00";
 
@@ -51,9 +52,17 @@ std::optional<int32_t> numberIn(std::string_view text, int64_t lo, int64_t hi) {
     return static_cast<int32_t>(value);
 }
 
+// The title modes' names, looked up once: this runs for every line of a long file.
 std::optional<int32_t> modeNamed(std::string_view name) {
+    static const std::array<std::string, LAST_MENU_MODE + 1> names = [] {
+        std::array<std::string, LAST_MENU_MODE + 1> table;
+        for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
+            table.at(static_cast<size_t>(mode)) = modeName(mode);
+        }
+        return table;
+    }();
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
-        if (name == modeName(mode)) return mode;
+        if (name == names[static_cast<size_t>(mode)]) return mode;
     }
     return std::nullopt;
 }
@@ -143,6 +152,7 @@ ScoresRead read(const std::string& name) {
     if (config_file::isMissing(name)) return result;
     const std::string bytes = config_file::readAll(name);
     const std::string_view all(bytes);
+    result.games.reserve(bytes.size() / TYPICAL_LINE_BYTES);
     size_t start = 0;
     while (start < all.size()) {
         size_t end = all.find('\n', start);
