@@ -132,7 +132,11 @@ void ScoresMain::drawArrows() const {
 
 // Rank, score and date; the undated best from "config.ini" shows dashes for its date.
 void ScoresMain::drawTopTen() const {
-    Tolm_drawText("RANK   SCORE   DATE", TABLE_X, TABLE_TOP - 20, 1.5f, 150, 200, 255, 255);
+    // Over their columns: the rank, the right-aligned score and the date.
+    const int32_t headY = TABLE_TOP - 20;
+    Tolm_drawText("RANK", TABLE_X, headY, 1.5f, 150, 200, 255, 255);
+    Tolm_drawText("SCORE", TABLE_X + 14 * 16 - 5 * 12, headY, 1.5f, 150, 200, 255, 255);
+    Tolm_drawText("DATE", TABLE_X + 16 * 16, headY, 1.5f, 150, 200, 255, 255);
     for (size_t i = 0; i < ranked.size(); ++i) {
         const ScoreLine& entry = ranked.at(i);
         const std::string date = entry.stamp.empty() ? "----------" : entry.date();
