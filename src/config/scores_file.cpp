@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -24,31 +24,32 @@ constexpr size_t FIELDS = 6;
 constexpr int32_t MAX_PAIRS = 30;
 constexpr int32_t MAX_SECONDS = 180;
 constexpr size_t TYPICAL_LINE_BYTES = 48;
-// "2026-12-08T16:42:05+01:00": digits everywhere but these places.
-constexpr std::string_view STAMP_SHAPE = "0000-00-00T00:00:00+00:00";
+// "2026-12-08T16:42:05+01:00": the places of its digits, and its separators.
+constexpr size_t STAMP_LENGTH = 25;
+constexpr std::array<size_t, 18> STAMP_DIGITS = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 23, 24};
+constexpr std::array<std::pair<size_t, char>, 6> STAMP_MARKS = {
+    {{4, '-'}, {7, '-'}, {10, 'T'}, {13, ':'}, {16, ':'}, {22, ':'}}};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isStamp(std::string_view text) {
-    if (text.size() != STAMP_SHAPE.size()) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char shape = STAMP_SHAPE[i];
-        const char c = text[i];
-        if (shape == '0' ? !isDigit(c) : shape == '+' ? c != '+' && c != '-' : c != shape) {
-            return false;
-        }
+    if (text.size() != STAMP_LENGTH || (text[19] != '+' && text[19] != '-')) return false;
+    for (const auto& [place, mark] : STAMP_MARKS) {
+        if (text[place] != mark) return false;
     }
-    return true;
+    return std::all_of(STAMP_DIGITS.begin(), STAMP_DIGITS.end(),
+                       [text](size_t place) { return isDigit(text[place]); });
 }
 
 // A plain decimal number of lo..hi: digits only, no sign.
 std::optional<int32_t> numberIn(std::string_view text, int64_t lo, int64_t hi) {
-    if (text.empty() || text.size() > 10 || !isDigit(text.front())) return std::nullopt;
+    if (text.empty() || text.size() > 10) return std::nullopt;
     int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
-        return std::nullopt;
+    for (const char c : text) {
+        if (!isDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
     }
+    if (value < lo || value > hi) return std::nullopt;
     return static_cast<int32_t>(value);
 }
 
@@ -74,13 +75,13 @@ std::optional<GameEnding> endingNamed(std::string_view word) {
     return std::nullopt;
 }
 
-// Exactly FIELDS fields, each separated by one space; false otherwise.
+// Exactly FIELDS non-empty fields, each separated by one space.
 bool splitFields(std::string_view line, std::array<std::string_view, FIELDS>& fields) {
     size_t start = 0;
     for (size_t i = 0; i < FIELDS; ++i) {
         const size_t space = i + 1 < FIELDS ? line.find(' ', start) : line.size();
         if (space == std::string_view::npos || space == start) return false;
-        fields.at(i) = line.substr(start, space - start);
+        fields[i] = line.substr(start, space - start);
         start = space + 1;
     }
     return fields.back().find(' ') == std::string_view::npos;
@@ -112,7 +113,7 @@ std::string localStamp(std::time_t when) {
 
 std::string formatLine(const ScoreLine& game) {
     const auto ending = static_cast<size_t>(game.ending);
-    return game.stamp + " " + modeName(game.mode) + " " + std::to_string(game.score) + " " +
+    return std::string(game.stamp.view()) + " " + modeName(game.mode) + " " + std::to_string(game.score) + " " +
            std::to_string(game.pairs) + " " + std::to_string(game.secondsLeft) + " " +
            (ending < ENDINGS.size() ? ENDINGS.at(ending) : "?") + "\n";
 }
@@ -128,7 +129,7 @@ std::optional<ScoreLine> parseLine(std::string_view line) {
     const std::optional<int32_t> seconds = numberIn(fields[4], 0, MAX_SECONDS);
     const std::optional<GameEnding> ending = endingNamed(fields[5]);
     if (!mode || !score || !pairs || !seconds || !ending) return std::nullopt;
-    return ScoreLine{std::string(fields[0]), *mode, *score, *pairs, *seconds, *ending};
+    return ScoreLine{fields[0], *mode, *score, *pairs, *seconds, *ending};
 }
 
 void append(const std::string& name, const ScoreLine& game) {

@@ -1,6 +1,8 @@
 // "scores.txt": one line per finished game, appended and never rewritten.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -13,10 +15,28 @@ inline constexpr const char* SCORES_FILE = "scores.txt";
 // How a game ended by a rule; a game quit with Escape has no line.
 enum class GameEnding : int32_t { EMPTY, TIME, STUCK };
 
-// One finished game. stamp is local time with its offset, "2026-12-08T16:42:05+01:00";
-// it is empty only for the undated best that comes from "config.ini".
+// Local time with its offset, "2026-12-08T16:42:05+01:00", kept inline so that reading a
+// long file needs no allocation per line; longer texts are cut to STAMP_SIZE bytes.
+class Stamp {
+public:
+    static constexpr size_t STAMP_SIZE = 25;
+    Stamp() = default;
+    Stamp(std::string_view text) : size_(std::min(text.size(), STAMP_SIZE)) {
+        text.copy(text_.data(), size_);
+    }
+    Stamp(const std::string& text) : Stamp(std::string_view(text)) {}
+    Stamp(const char* text) : Stamp(std::string_view(text)) {}
+    std::string_view view() const { return {text_.data(), size_}; }
+    bool empty() const { return size_ == 0; }
+
+private:
+    std::array<char, STAMP_SIZE> text_{};
+    size_t size_ = 0;
+};
+
+// One finished game; stamp is empty only for the undated best from "config.ini".
 struct ScoreLine {
-    std::string stamp;
+    Stamp stamp;
     int32_t mode = 0;
     int32_t score = 0;
     int32_t pairs = 0;
@@ -24,7 +44,7 @@ struct ScoreLine {
     GameEnding ending = GameEnding::EMPTY;
 
     // "YYYY-MM-DD", or "" for the undated best.
-    std::string date() const { return stamp.substr(0, 10); }
+    std::string date() const { return std::string(stamp.view().substr(0, 10)); }
 };
 
 // Everything one read of the file found: the well-formed lines in file order (oldest

@@ -10,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include "config/scores_file.h"
@@ -51,13 +52,15 @@ void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
     bool scoreShown = false;
     bool recordShown = false;
     bool bestShown = false;
+    bool rankShown = false;
     for (int look = 0;
-         look < CLEAN_LOOKS && !(labelShown && scoreShown && recordShown && bestShown); ++look) {
+         look < CLEAN_LOOKS && !(labelShown && scoreShown && recordShown && bestShown && rankShown); ++look) {
         if (look > 0) shot = player.look();
         const std::optional<long> hud = readScore(shot);
         const std::optional<std::string> written = readDigits(shot, 140, 230, 4.0f, WHITE_TEXT);
         if (hud) finished.score = *hud;
         if (showsText(shot, "SCORE", 175, 200, 2.0f, WHITE_TEXT)) labelShown = true;
+        if (showsText(shot, "RANK 1", 140, 316, 2.5f, RANK_YELLOW)) rankShown = true;
         if (hud && written && *written == std::to_string(*hud)) scoreShown = true;
         // The record is the mode's best from now on, in the HUD too.
         const std::optional<std::string> best = readDigits(shot, 410, 30, 4.0f, WHITE_TEXT);
@@ -70,40 +73,22 @@ void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
     EXPECT_TRUE(scoreShown) << "the results show the score of the HUD";
     EXPECT_TRUE(recordShown) << "a record shows \" NEW RECORD \"";
     EXPECT_TRUE(bestShown) << "the HUD's HI SCORE is the new best";
+    EXPECT_TRUE(rankShown) << "a record ranks first";
     EXPECT_GT(finished.score, 0);
 }
 
-void expectRankOne(Player& player) {
-    bool shown = false;
-    for (int look = 0; look < CLEAN_LOOKS && !shown; ++look) {
-        shown = showsText(player.look(), "RANK 1", 140, 316, 2.5f, RANK_YELLOW);
-    }
-    EXPECT_TRUE(shown) << "a record ranks first";
-}
-
-// One row of the scores screen's top ten, as it draws it.
-std::string scoresRow(int rank, long score, const std::string& date) {
-    char row[64];
-    std::snprintf(row, sizeof row, "%2d  %10ld  %s", rank, score, date.c_str());
-    return row;
-}
+std::string today() { return scores_file::localStamp(std::time(nullptr)).substr(0, 10); }
 
 // The file gained exactly one well-formed line, this game's, after what it held before.
 void expectOneNewScoresLine(int mode, long score) {
     const std::string text = readFile(SCORES_FILE);
-    ASSERT_FALSE(text.empty()) << "no scores.txt";
-    ASSERT_EQ(text.back(), '\n');
+    ASSERT_GE(text.size(), 2u) << "no scores.txt";
     const size_t lastStart = text.rfind('\n', text.size() - 2) + 1;
-    const std::string before = text.substr(0, lastStart);
-    EXPECT_TRUE(before.empty() || before == seededScores()) << before;
+    EXPECT_TRUE(lastStart == 0 || text.substr(0, lastStart) == seededScores()) << text;
     const auto line = scores_file::parseLine(text.substr(lastStart, text.size() - lastStart - 1));
-    ASSERT_TRUE(line.has_value()) << text.substr(lastStart);
-    EXPECT_EQ(line->mode, mode);
-    EXPECT_EQ(line->score, score);
-    EXPECT_EQ(line->date(), scores_file::localStamp(std::time(nullptr)).substr(0, 10));
-    if (line->pairs == 30) {
-        EXPECT_EQ(line->ending, GameEnding::EMPTY);
-    }
+    ASSERT_TRUE(line && text.back() == '\n') << text.substr(lastStart);
+    EXPECT_EQ(std::make_tuple(line->mode, long{line->score}, line->date()), std::make_tuple(mode, score, today()));
+    EXPECT_TRUE(line->pairs < 30 || line->ending == GameEnding::EMPTY) << "a cleared board";
 }
 
 // From the title, S opens the mode's scores: this game first, dated today, and when the
@@ -111,21 +96,19 @@ void expectOneNewScoresLine(int mode, long score) {
 void expectScoresScreen(GameProcess& game, Player& player, int mode, long score) {
     const bool seeded = mode == MODE_LINE && readFile(SCORES_FILE).rfind(seededScores(), 0) == 0;
     game.pressKey("s");
-    const std::string today = scores_file::localStamp(std::time(nullptr)).substr(0, 10);
-    bool first = false;
-    bool second = !seeded;
-    for (int look = 0; look < CLEAN_LOOKS && !(first && second); ++look) {
+    char first[64];
+    std::snprintf(first, sizeof first, " 1  %10ld  %s", score, today().c_str());
+    bool firstShown = false;
+    bool secondShown = !seeded;
+    for (int look = 0; look < CLEAN_LOOKS && !(firstShown && secondShown); ++look) {
         std::this_thread::sleep_for(100ms);
         const Image shot = player.look();
-        first = showsText(shot, scoresRow(1, score, today), 110, 120, 2.0f, WHITE_TEXT);
-        second = second ||
-                 showsText(shot, scoresRow(2, 12000, "2025-03-12"), 110, 138, 2.0f, WHITE_TEXT);
+        firstShown = showsText(shot, first, 110, 120, 2.0f, WHITE_TEXT);
+        secondShown = secondShown || showsText(shot, " 2       12000  2025-03-12", 110, 138, 2.0f, WHITE_TEXT);
     }
-    EXPECT_TRUE(first) << "the new game tops the scores screen";
-    EXPECT_TRUE(second) << "the best seeded game follows with its date";
-    if (seeded) {
-        EXPECT_GE(countLogLines("scores.txt: 1 lines skipped"), 1u);
-    }
+    EXPECT_TRUE(firstShown) << "the new game tops the scores screen";
+    EXPECT_TRUE(secondShown) << "the best seeded game follows with its date";
+    EXPECT_TRUE(!seeded || countLogLines("scores.txt: 1 lines skipped") >= 1) << "the garbage line skipped";
 }
 
 void expectTitleBests(const Image& title, int mode, long score) {
@@ -165,10 +148,8 @@ void expectReplayOfTheGame(const Player& player, const std::string& bytes) {
 std::string seededScores() {
     std::string text;
     for (int day = 1; day <= 12; ++day) {
-        char line[80];
-        std::snprintf(line, sizeof line, "2025-03-%02dT20:15:00+01:00 LINE %d 30 %d EMPTY\n", day,
-                      1000 * day, 100 + day);
-        text += line;
+        text += "2025-03-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + "T20:15:00+01:00 LINE " +
+                std::to_string(1000 * day) + " 30 " + std::to_string(100 + day) + " EMPTY\n";
         if (day == 6) text += "half a line from an old crash\n";
     }
     return text;
@@ -261,7 +242,6 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
                               std::chrono::milliseconds resultsTimeout, bool expectReplay) {
     FinishedGame finished;
     expectResultsScreen(player, player.waitForResults(resultsTimeout), finished);
-    expectRankOne(player);
     const Image title = player.leaveResults();
     expectOneNewScoresLine(mode, finished.score);
 

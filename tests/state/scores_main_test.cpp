@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "state/scores_main.h"
 #include "state/title_main.h"
@@ -37,14 +38,16 @@ protected:
         return [code](bool down) { headless::setKey(code, down); };
     }
     static std::function<void(bool)> click(int32_t x, int32_t y) {
-        return [x, y](bool down) {
-            headless::setMouse(x, y);
-            headless::setMouseButtons(down ? MOUSE_LEFT : 0);
-        };
+        return [x, y](bool down) { headless::setMouse(x, y), headless::setMouseButtons(down ? MOUSE_LEFT : 0); };
     }
-    bool drew(const std::string& text) const {
-        const std::vector<std::string> texts = drawnTexts();
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    // Which of texts the last frame drew.
+    std::vector<std::string> drew(const std::vector<std::string>& texts) const {
+        const std::vector<std::string> all = drawnTexts();
+        std::vector<std::string> found;
+        for (const std::string& text : texts) {
+            if (std::find(all.begin(), all.end(), text) != all.end()) found.push_back(text);
+        }
+        return found;
     }
 };
 
@@ -55,21 +58,15 @@ TEST_F(ScoresScene, TheTitleOpensItWithSOrBAndItFollowsTheArrowsUntilSentBack) {
         EXPECT_EQ(title.getMsg(), MSG_SCORES) << code;
     }
     Tolm_setValue(MODE_SLOT, MODE_REVERSE);
-    const struct {
-        std::function<void(bool)> input;
-        int32_t mode;
-        int32_t msg;
-    } steps[] = {
-        {key(KEY_RIGHT), MODE_LINE, MSG_STAY},   {key(KEY_LEFT), MODE_REVERSE, MSG_STAY},
-        {click(70, 250), MODE_MIXER, MSG_STAY},  {click(570, 215), MODE_REVERSE, MSG_STAY},
-        {click(320, 250), MODE_REVERSE, MSG_TITLE},
-    };
+    const std::tuple<std::function<void(bool)>, int32_t, int32_t> steps[] = {
+        {key(KEY_RIGHT), MODE_LINE, MSG_STAY},  {key(KEY_LEFT), MODE_REVERSE, MSG_STAY},
+        {click(70, 250), MODE_MIXER, MSG_STAY}, {click(570, 215), MODE_REVERSE, MSG_STAY},
+        {click(320, 250), MODE_REVERSE, MSG_TITLE}};
     ScoresMain scores;
     EXPECT_EQ(scores.getMode(), MODE_REVERSE);
-    for (const auto& step : steps) {
-        frameWith(scores, step.input);
-        EXPECT_EQ(scores.getMode(), step.mode);
-        EXPECT_EQ(scores.getMsg(), step.msg);
+    for (const auto& [input, mode, msg] : steps) {
+        frameWith(scores, input);
+        EXPECT_EQ(std::make_pair(scores.getMode(), scores.getMsg()), std::make_pair(mode, msg));
     }
     for (const int code : {KEY_S, KEY_X}) {
         ScoresMain again;
@@ -87,24 +84,22 @@ TEST_F(ScoresScene, ShowsTheDatedTopTenTheUndatedBestAndModesWithoutGames) {
               "2026-12-03T09:00:00+01:00 LINE 1000 4 0 STUCK\n");
     ScoresMain scores;
     for (int frame = 0; frame < 3; ++frame) frameWith(scores, key(KEY_Z));
-    EXPECT_TRUE(drew("LINE"));
-    EXPECT_TRUE(drew(" 1        6000  2026-12-01"));
-    EXPECT_TRUE(drew(" 2        3000  2026-11-02"));
-    EXPECT_TRUE(drew("GAMES 3"));
-    EXPECT_TRUE(drew("LAST 3 AVERAGE 3333"));
+    const std::vector<std::string> line = {"LINE", " 1        6000  2026-12-01", " 2        3000  2026-11-02",
+                                           "GAMES 3", "LAST 3 AVERAGE 3333"};
+    EXPECT_EQ(drew(line), line);
     EXPECT_EQ(readFile(LOG_FILE), "ScoresMain\nscores.txt: 1 lines skipped\n") << "read once";
 
     frameWith(scores, key(KEY_RIGHT));
-    EXPECT_TRUE(drew("SHUFFLE"));
-    EXPECT_TRUE(drew(" 1         700  ----------")) << "the best of config.ini, undated";
-    EXPECT_TRUE(drew("NO GAMES PLAYED IN THIS MODE"));
+    // The best of config.ini, undated.
+    const std::vector<std::string> shuffle = {"SHUFFLE", " 1         700  ----------", "NO GAMES PLAYED IN THIS MODE"};
+    EXPECT_EQ(drew(shuffle), shuffle);
 
     std::filesystem::remove(SCORES_FILE);
     std::filesystem::create_directory(SCORES_FILE);
     ScoresMain unreadable;
     frameWith(unreadable, key(KEY_Z));
     EXPECT_FALSE(unreadable.couldRead());
-    EXPECT_TRUE(drew("CANNOT READ scores.txt"));
+    EXPECT_EQ(drew({"CANNOT READ scores.txt"}).size(), 1u);
 }
 
 }  // namespace
