@@ -1,5 +1,6 @@
 // The playing scene's part of "scores.txt": the mode's past games read at set-up, this
 // game's line added at the end, and its rank and chart on the results screen.
+#include <algorithm>
 #include <ctime>
 #include <exception>
 #include <string>
