@@ -96,10 +96,9 @@ public:
     int32_t getColorBonus() const { return colorBonus; }
     int32_t getNumberBonus() const { return numberBonus; }
     int32_t getCardLife() const { return cardLife; }
-    // This game's place in its mode's top ten on the results screen, 0 when outside it
-    // or unknown; the mode's games so far, this one last once it has ended.
+    // This game's place in its mode's top ten on the results screen; 0 when outside it,
+    // unknown, or before the end.
     size_t getRank() const { return rank; }
-    const ModeScores& getHistory() const { return history; }
     const std::array<int32_t, 3>& getTint() const { return tint; }
     const std::array<int32_t, 3>& getTintTarget() const { return tintTarget; }
     int32_t getColorBonusLog(int32_t pair) const;
