@@ -42,13 +42,13 @@ TEST(ScoresLine, ReadsBackWhatItWritesAndRejectsEveryOtherShape) {
         ASSERT_TRUE(read) << line;
         EXPECT_EQ(scores_file::formatLine(*read), line + "\n");
     }
-    for (const char* bad :
-         {"", "garbage", "2026-12-08T16:42:05+01:00 LINE 111397 30 137", "2026-12-08T16:42:05+01:00 LINE 1 30 137 EMPTY x",
-          "2026-12-08T16:42:05+01:00  LINE 1 30 137 EMPTY", "2026-12-08 16:42:05+01:00 LINE 1 30 137 EMPTY",
-          "2026-12-08T16:42:05Z LINE 1 30 137 EMPTY", "2026-12-08T16:42:05+01:00 line 1 30 137 EMPTY",
-          "2026-12-08T16:42:05+01:00 LINE -5 30 137 EMPTY", "2026-12-08T16:42:05+01:00 LINE 2147483648 30 137 EMPTY",
-          "2026-12-08T16:42:05+01:00 LINE 1 31 137 EMPTY", "2026-12-08T16:42:05+01:00 LINE 1 30 181 EMPTY",
-          "2026-12-08T16:42:05+01:00 LINE 1 30 137 QUIT"}) {
+    // One change each to the good line makes it unreadable.
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {LINE_TEXT, ""}, {LINE_TEXT, "garbage"}, {" EMPTY", ""}, {"EMPTY", "EMPTY x"}, {" LINE", "  LINE"},
+             {"08T", "08 "}, {"05+01:00", "05Z"}, {"LINE", "line"}, {"111397", "-5"}, {"111397", "2147483648"},
+             {" 30 ", " 31 "}, {"137", "181"}, {"EMPTY", "QUIT"}}) {
+        std::string bad = LINE_TEXT;
+        bad.replace(bad.find(from), from.size(), to);
         EXPECT_FALSE(scores_file::parseLine(bad)) << bad;
     }
     for (const auto& [zone, stamp] : {std::pair{"Europe/Paris", "2026-12-08T16:42:05+01:00"}, {"UTC", "2026-12-08T15:42:05+00:00"}}) {
