@@ -7,6 +7,7 @@
 #include <random>
 
 #include "config/config_parser.h"
+#include "config/score_stats.h"
 #include "gamecore/card.h"
 #include "gamecore/game_input.h"
 #include "keypad/keypad.h"
@@ -95,6 +96,9 @@ public:
     int32_t getColorBonus() const { return colorBonus; }
     int32_t getNumberBonus() const { return numberBonus; }
     int32_t getCardLife() const { return cardLife; }
+    // This game's place in its mode's top ten on the results screen; 0 when outside it,
+    // unknown, or before the end.
+    size_t getRank() const { return rank; }
     const std::array<int32_t, 3>& getTint() const { return tint; }
     const std::array<int32_t, 3>& getTintTarget() const { return tintTarget; }
     int32_t getColorBonusLog(int32_t pair) const;
@@ -124,7 +128,8 @@ private:
 
     // Set-up.
     void loadSceneResources();
-    void readHiScores();
+    // Returns whether "config.ini" was read.
+    bool readHiScores();
     void layOutCard(int32_t index);
     void placeScattered(Card& target);
     void separateFromEarlierCards(int32_t index);
@@ -157,6 +162,12 @@ private:
     void endGame();
     void saveRecord();
     void saveReplay();
+
+    // The scores file (game_history.cpp).
+    void readHistory(int32_t configBest);
+    void addToHistory(bool record);
+    GameEnding ending() const;
+    void drawHistory();
 
     // Pause.
     bool holdsForPause();
@@ -220,6 +231,9 @@ private:
     std::array<Card, CARD_TABLE_SIZE> cards{};
     std::unique_ptr<Keypad> keypad;
     PlayInput input;
+    ModeScores history;
+    bool historyKnown = false;
+    size_t rank = 0;
     // The rules' own generator, seeded at set-up; drawing never touches it.
     std::mt19937 rulesRandom;
 };

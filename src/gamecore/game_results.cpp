@@ -14,8 +14,11 @@
 void GameMain::endGame() {
     if (input.replaying()) {
         reportWatch();
-    } else if (hiScore(gameMode) < score) {
-        saveRecord();
+    } else {
+        const bool beatsBest = hiScore(gameMode) < score;
+        if (beatsBest) saveRecord();
+        // Another copy may have saved a better best meanwhile: then this is no record.
+        addToHistory(beatsBest && hiScore(gameMode) == score);
     }
     Tolm_playBgm("resource/sound/results.ogg", 1, 0);
     scene = RESULTS;
@@ -79,6 +82,7 @@ void GameMain::drawResults() {
         const int32_t angle = randomIn(0, 360);
         drawBurst(static_cast<float>(x), static_cast<float>(y), radius, angle);
     }
+    if (!input.replaying()) drawHistory();
     if (resultsCounter > RESULTS_WAIT) {
         Tolm_drawText("PRESS mouse L BUTTON TO EXIT", 100, 440, 2.0f, 255, 255, 255, 255);
     }

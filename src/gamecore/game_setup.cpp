@@ -25,8 +25,9 @@ void GameMain::setUp() {
         gameMode = input.watchedGame().record.mode;
         hiScore(gameMode) = input.watchedGame().record.score;
     } else {
-        readHiScores();
+        const bool configRead = readHiScores();
         gameMode = Tolm_getValue(MODE_SLOT);
+        readHistory(configRead ? hiScore(gameMode) : 0);
     }
     timeLeft = GAME_FRAMES;
     for (int32_t i = 0; i < cardCount; ++i) layOutCard(i);
@@ -51,11 +52,12 @@ void GameMain::loadSceneResources() {
 // A missing file gets the title's defaults on disk, while this game holds bests no game
 // can beat, so it keeps no record. A file that cannot be read, or lacks a key, ends the
 // run and stays as it was.
-void GameMain::readHiScores() {
+bool GameMain::readHiScores() {
     const bool read = config_store::loadOrCreate(*config, CONFIG_FILE);
     for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
         hiScore(mode) = read ? config->getInt(hiScoreKey(mode)) : DEFAULT_HI_SCORE;
     }
+    return read;
 }
 
 // The random draws happen in a fixed order (angle, position, speed, re-placements) so

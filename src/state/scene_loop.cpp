@@ -6,6 +6,7 @@
 #include "gamecore/game_main.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
+#include "state/scores_main.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
 #include "tolm2/game_state.h"
@@ -29,6 +30,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_TITLE: return std::make_unique<TitleMain>();
         case MSG_GAME: return std::make_unique<GameMain>();
         case MSG_WATCH: return watchScene();
+        case MSG_SCORES: return std::make_unique<ScoresMain>();
         default: return nullptr;
     }
 }

@@ -27,6 +27,7 @@ void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
     Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
 }
 
+constexpr const char* SCORES_HINT = "S: SCORES";
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
 
 bool fileExists(const std::string& name) {
@@ -52,7 +53,7 @@ int32_t modeAtRow(int32_t y) {
 
 }  // namespace
 
-TitleMain::TitleMain() {
+TitleMain::TitleMain() : keypad(std::make_unique<Keypad>(0)) {
     Tolm_log("TitleMain\n");
     setMsg(MSG_STAY);
     started = false;
@@ -75,7 +76,10 @@ void TitleMain::step() {
         started = true;
         Tolm_stopBgm(BGM_FADE_MS);  // the last game's music fades out
     }
-    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
+    keypad->update();
+    if (scoresAsked()) {
+        setMsg(MSG_SCORES);
+    } else if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
     } else if ((Tolm_mousePushed() & MOUSE_RIGHT) != 0) {
         watchRowUnderPointer();
@@ -92,6 +96,9 @@ void TitleMain::watchRowUnderPointer() {
     if (requestWatch(watchFile(mode))) setMsg(MSG_WATCH);
 }
 
+// S or the keypad's B: the scores of the mode in the mode slot (LINE when none).
+bool TitleMain::scoresAsked() { return Tolm_keyPushed(KEY_S) || keypad->pushB(true); }
+
 void TitleMain::draw() {
     Tolm_clear();
     Tolm_begin2D();
@@ -107,6 +114,7 @@ void TitleMain::draw() {
         drawWhite(score, SCORE_X, rowY(mode), SCORE_SCALE);
     }
     drawWhite("HI SCORE", 360, 190, 1.5f);
+    Tolm_drawText(SCORES_HINT, 150, 190, 1.5f, 150, 200, 255, 255);
     followPointer();
     drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
     if (anyWatchable) Tolm_drawText(WATCH_HINT, 116, 426, 1.5f, 150, 200, 255, 255);

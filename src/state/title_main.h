@@ -1,4 +1,5 @@
-// The title screen and mode menu: bests from "config.ini", a click plays, a right click watches.
+// The title screen and mode menu: bests from "config.ini", a click plays, a right click
+// watches, S or B shows the scores.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 
 #include "config/config_parser.h"
 #include "config/mode_table.h"
+#include "keypad/keypad.h"
 #include "tolm2/game_state.h"
 
 class TitleMain : public GameState {
@@ -23,6 +25,7 @@ public:
 private:
     void followPointer();
     void watchRowUnderPointer();
+    bool scoresAsked();
 
     bool started = false;
     std::unique_ptr<ConfigParser> config;
@@ -32,4 +35,5 @@ private:
     int32_t hoveredMode = 0;
     std::array<bool, 7> watchable{};
     bool anyWatchable = false;
+    std::unique_ptr<Keypad> keypad;  // live buttons only: B opens the scores screen
 };

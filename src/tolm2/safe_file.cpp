@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -82,7 +83,9 @@ WholeFile readWhole(const std::string& name, size_t limit) {
         file.notOpened = true;
         return file;
     }
-    char chunk[8192];
+    // Sized up front: a scores file of 100,000 lines is read in one go.
+    file.bytes.reserve(std::min(static_cast<size_t>(std::max<off_t>(info.st_size, 0)), limit));
+    char chunk[65536];
     while (file.bytes.size() <= limit) {
         const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;

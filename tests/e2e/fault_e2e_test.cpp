@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "config/scores_file.h"
 #include "e2e_files.h"
 #include "game_checks.h"
 #include "game_process.h"
@@ -71,7 +72,7 @@ std::string waitForConfigChange(const std::string& before) {
 
 // Names in the working directory other than those a run may leave there.
 std::vector<std::string> strayEntries(const fs::path& dir, std::set<std::string> allowed = {}) {
-    allowed.insert({"resource", "replay", CONFIG_NAME, "config.ini.lock", "run.log",
+    allowed.insert({"resource", "replay", CONFIG_NAME, "config.ini.lock", SCORES_FILE, "run.log",
                     "korvane.out", "korvane.err", "tolmshot.bmp"});
     std::vector<std::string> stray;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
@@ -276,7 +277,7 @@ TEST_F(FaultRecord, AConfigRemovedBeforeAGameGetsTheTitleDefaultsAndThatGameKeep
 
 // Two copies in one folder, config.ini a link into another folder. The copy that started
 // first but finishes last scores less: it must neither undo the other's record nor write
-// its replay, and the link stays a link.
+// its replay, and the link stays a link. Both games keep their line in scores.txt.
 TEST_F(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
     fs::create_directory("synced");
     fs::rename(CONFIG_NAME, "synced/config.ini");
@@ -307,6 +308,15 @@ TEST_F(FaultRecord, TwoCopiesInOneFolderNeverLoseARecordAndALinkStaysALink) {
     EXPECT_EQ(readFile(CONFIG_NAME), saved) << "the better record stays";
     EXPECT_EQ(readFile(replayFileOf(MODE_LINE)), replay) << "the losing copy writes no replay";
     EXPECT_TRUE(fs::is_symlink(CONFIG_NAME));
+    const std::string scores = readFile(SCORES_FILE);
+    ASSERT_EQ(std::count(scores.begin(), scores.end(), '\n'), 2) << scores;
+    const auto first = scores_file::parseLine(scores.substr(0, scores.find('\n')));
+    const size_t secondStart = scores.find('\n') + 1;
+    const auto second =
+        scores_file::parseLine(scores.substr(secondStart, scores.size() - secondStart - 1));
+    ASSERT_TRUE(first && second) << scores;
+    EXPECT_EQ(first->score, lineBestIn(saved)) << "the faster copy's line first";
+    EXPECT_LT(second->score, first->score);
     EXPECT_EQ(strayEntries(scratch.path(), {"synced"}), std::vector<std::string>{});
 }
 

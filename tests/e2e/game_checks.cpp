@@ -8,7 +8,10 @@
 #include <map>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <utility>
+
+#include "config/scores_file.h"
 
 using namespace std::chrono_literals;
 
@@ -16,6 +19,7 @@ namespace {
 
 constexpr size_t RECORD_FIELDS = 12;
 constexpr Rgb RECORD_RED{255, 50, 50};
+constexpr Rgb RANK_YELLOW{255, 255, 0};
 // A take animation runs 31 frames and a bonus pop-up 60: after this the board is still.
 constexpr auto BOARD_SETTLES = 1200ms;
 constexpr int CLEAN_LOOKS = 20;
@@ -36,13 +40,15 @@ void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
     bool scoreShown = false;
     bool recordShown = false;
     bool bestShown = false;
+    bool rankShown = false;
     for (int look = 0;
-         look < CLEAN_LOOKS && !(labelShown && scoreShown && recordShown && bestShown); ++look) {
+         look < CLEAN_LOOKS && !(labelShown && scoreShown && recordShown && bestShown && rankShown); ++look) {
         if (look > 0) shot = player.look();
         const std::optional<long> hud = readScore(shot);
         const std::optional<std::string> written = readDigits(shot, 140, 230, 4.0f, WHITE_TEXT);
         if (hud) finished.score = *hud;
         if (showsText(shot, "SCORE", 175, 200, 2.0f, WHITE_TEXT)) labelShown = true;
+        if (showsText(shot, "RANK 1", 140, 316, 2.5f, RANK_YELLOW)) rankShown = true;
         if (hud && written && *written == std::to_string(*hud)) scoreShown = true;
         // The record is the mode's best from now on, in the HUD too.
         const std::optional<std::string> best = readDigits(shot, 410, 30, 4.0f, WHITE_TEXT);
@@ -55,7 +61,42 @@ void expectResultsScreen(Player& player, Image shot, FinishedGame& finished) {
     EXPECT_TRUE(scoreShown) << "the results show the score of the HUD";
     EXPECT_TRUE(recordShown) << "a record shows \" NEW RECORD \"";
     EXPECT_TRUE(bestShown) << "the HUD's HI SCORE is the new best";
+    EXPECT_TRUE(rankShown) << "a record ranks first";
     EXPECT_GT(finished.score, 0);
+}
+
+std::string today() { return scores_file::localStamp(std::time(nullptr)).substr(0, 10); }
+
+// The file gained exactly one well-formed line, this game's, after what it held before.
+void expectOneNewScoresLine(int mode, long score) {
+    const std::string text = readFile(SCORES_FILE);
+    ASSERT_GE(text.size(), 2u) << "no scores.txt";
+    const size_t lastStart = text.rfind('\n', text.size() - 2) + 1;
+    EXPECT_TRUE(lastStart == 0 || text.substr(0, lastStart) == seededScores()) << text;
+    const auto line = scores_file::parseLine(text.substr(lastStart, text.size() - lastStart - 1));
+    ASSERT_TRUE(line && text.back() == '\n') << text.substr(lastStart);
+    EXPECT_EQ(std::make_tuple(line->mode, long{line->score}, line->date()), std::make_tuple(mode, score, today()));
+    EXPECT_TRUE(line->pairs < 30 || line->ending == GameEnding::EMPTY) << "a cleared board";
+}
+
+// From the title, S opens the mode's scores: this game first, dated today, and when the
+// seeded games are there, the best of them second with its old date.
+void expectScoresScreen(GameProcess& game, Player& player, int mode, long score) {
+    const bool seeded = mode == MODE_LINE && readFile(SCORES_FILE).rfind(seededScores(), 0) == 0;
+    game.pressKey("s");
+    char first[64];
+    std::snprintf(first, sizeof first, " 1  %10ld  %s", score, today().c_str());
+    bool firstShown = false;
+    bool secondShown = !seeded;
+    for (int look = 0; look < CLEAN_LOOKS && !(firstShown && secondShown); ++look) {
+        std::this_thread::sleep_for(100ms);
+        const Image shot = player.look();
+        firstShown = showsText(shot, first, 110, 120, 2.0f, WHITE_TEXT);
+        secondShown = secondShown || showsText(shot, " 2       12000  2025-03-12", 110, 138, 2.0f, WHITE_TEXT);
+    }
+    EXPECT_TRUE(firstShown) << "the new game tops the scores screen";
+    EXPECT_TRUE(secondShown) << "the best seeded game follows with its date";
+    EXPECT_TRUE(!seeded || countLogLines("scores.txt: 1 lines skipped") >= 1) << "the garbage line skipped";
 }
 
 void expectTitleBests(const Image& title, int mode, long score) {
@@ -91,6 +132,16 @@ void expectReplayOfTheGame(const Player& player, const std::string& bytes) {
 }
 
 }  // namespace
+
+std::string seededScores() {
+    std::string text;
+    for (int day = 1; day <= 12; ++day) {
+        text += "2025-03-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + "T20:15:00+01:00 LINE " +
+                std::to_string(1000 * day) + " 30 " + std::to_string(100 + day) + " EMPTY\n";
+        if (day == 6) text += "half a line from an old crash\n";
+    }
+    return text;
+}
 
 std::string replayFileOf(int mode) { return "replay/replay_0" + std::to_string(mode) + ".bin"; }
 
@@ -168,6 +219,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
     FinishedGame finished;
     expectResultsScreen(player, player.waitForResults(resultsTimeout), finished);
     const Image title = player.leaveResults();
+    expectOneNewScoresLine(mode, finished.score);
 
     EXPECT_EQ(readFile("config.ini"), configText(0, mode, finished.score));
     expectTitleBests(title, mode, finished.score);
@@ -177,6 +229,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
     } else {
         EXPECT_FALSE(std::filesystem::exists(replayFileOf(mode)));
     }
+    expectScoresScreen(game, player, mode, finished.score);
 
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
@@ -186,6 +239,7 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
 void GameOnDisplay::SetUp() {
     ASSERT_TRUE(needsX());
     writeFile("config.ini", configText());
+    writeFile(SCORES_FILE, seededScores());
 }
 
 FinishedGame playLineToARecord(bool expectReplay) {

@@ -22,6 +22,10 @@ protected:
     ScratchDir scratch;
 };
 
+// scores.txt as GameOnDisplay starts it: a dozen LINE games of 1000..12000 played on
+// 2025-03-01..12, and a garbage line between them.
+std::string seededScores();
+
 std::string replayFileOf(int mode);
 
 inline constexpr size_t REPLAY_RECORD_SIZE = 24;  // bytes
@@ -49,7 +53,9 @@ struct FinishedGame {
 // From the end of a game that set a record (every best was 0) back to the title:
 // the results screen with the score and " NEW RECORD ", the exit prompt, the click, the
 // title with the new best in the mode's row; config.ini holding only that change; the
-// replay file whole records, all-zero at both ends, as many frames as the game played.
+// replay file whole records, all-zero at both ends, as many frames as the game played;
+// "RANK 1" on the results, scores.txt holding what it held plus one line of the game, and
+// the title's S showing the mode's scores with the game first and the seeded games below.
 // With expectReplay false the replay file must be missing instead.
 FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
                               std::chrono::milliseconds resultsTimeout, bool expectReplay = true);

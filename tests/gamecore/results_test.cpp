@@ -176,3 +176,28 @@ TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
                     dot.y <= 325 + 28);
     }
 }
+
+// scores.txt: every game adds its line and shows its rank while in the top ten; a file
+// that cannot be written costs only the line, logged once, never the record.
+TEST_F(ResultsTest, EveryGameAddsItsLineAndShowsItsRankInTheTopTen) {
+    std::string games = "2026-01-01T00:00:00+00:00 SHUFFLE 4000 30 0 EMPTY\n";
+    for (int i = 0; i < 9; ++i) games += "2026-01-02T00:00:00+00:00 SHUFFLE 3000 30 0 EMPTY\n";
+    for (const auto& [score, rank] : {std::pair{5000, 1u}, {3500, 2u}, {3000, 0u}}) {
+        writeFile("config.ini", configText(4000));
+        writeFile(SCORES_FILE, games);
+        endWithScore(MODE_SHUFFLE, score);
+        const std::string line = "SHUFFLE " + std::to_string(score) + " 0 0 TIME\n";
+        EXPECT_EQ(readFile(SCORES_FILE).substr(games.size() + 26), line);
+        EXPECT_EQ(game->getRank(), rank) << "outside the top ten: none";
+        EXPECT_EQ(textRunsAt("RANK " + std::to_string(rank), 140, 316).size(), rank > 0 ? 1u : 0u);
+    }
+    fs::remove(SCORES_FILE);
+    fs::create_directory(SCORES_FILE);
+    writeFile("config.ini", configText(4000));
+    endWithScore(MODE_SHUFFLE, 6000);
+    EXPECT_EQ(readFile("config.ini"), configText(4000, MODE_SHUFFLE, 6000));
+    EXPECT_EQ(textRunsAt("RANK 1", 140, 316).size(), 1u);
+    const std::string log = readFile(LOG_FILE);
+    EXPECT_EQ(log.find("Cannot write file 'scores.txt'"), log.rfind("Cannot write file 'scores.txt'"));
+    EXPECT_NE(log.find("Cannot write file 'scores.txt': Is a directory"), std::string::npos);
+}

@@ -144,6 +144,8 @@ TEST_F(InstalledPackage, KeepsEachPlayersRecordsInTheirHomeAndLeavesThemOnRemova
     const std::string config = readFile("config.ini");
     const std::string replay = readFile(replayFileOf(MODE_LINE));
     ASSERT_FALSE(replay.empty()) << "a replay of the record";
+    const std::string scores = readFile("scores.txt");
+    ASSERT_FALSE(scores.empty()) << "the game's line, in the player's folder";
     EXPECT_EQ(changes(installed, snapshotOfUsr()), std::set<std::string>{})
         << "playing writes nothing under /usr";
 
@@ -152,6 +154,7 @@ TEST_F(InstalledPackage, KeepsEachPlayersRecordsInTheirHomeAndLeavesThemOnRemova
         << "removal leaves /usr as it was";
     EXPECT_EQ(readFile(folder / "config.ini"), config);
     EXPECT_EQ(readFile(folder / replayFileOf(MODE_LINE)), replay);
+    EXPECT_EQ(readFile(folder / "scores.txt"), scores);
 }
 
 }  // namespace

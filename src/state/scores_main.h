@@ -1,0 +1,47 @@
+// The scores screen: a mode's dated top ten, games played, recent average and last 50 games.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "config/mode_table.h"
+#include "config/score_stats.h"
+#include "config/scores_file.h"
+#include "keypad/keypad.h"
+#include "tolm2/game_state.h"
+
+class ScoresMain : public GameState {
+public:
+    // Made by the scene loop on MSG_SCORES: shows the mode in MODE_SLOT (LINE when it
+    // holds none), reading "scores.txt" and the bests of "config.ini" once. Neither file
+    // can end the run: an unreadable scores file is logged and the screen says so.
+    ScoresMain();
+    // Left and right (keys, pad or the arrows at the sides) switch modes; B, S or a click
+    // elsewhere goes back to the title.
+    void step() override;
+    void draw() override;
+
+    int32_t getMode() const { return mode; }
+    bool couldRead() const { return readable; }
+
+    // What the screen shows of the current mode.
+    const ModeScores& shown() const { return scores; }
+
+private:
+    void readBests();
+    void show(int32_t shownMode);
+    void leave();
+    void drawTopTen() const;
+    void drawSummary() const;
+    void drawArrows() const;
+
+    int32_t mode = MODE_LINE;
+    bool readable = true;
+    std::vector<ScoreLine> games;            // every mode's, read once
+    std::array<int32_t, MODE_COUNT> bests{};  // of "config.ini"; 0 when it cannot be read
+    ModeScores scores;
+    std::vector<ScoreLine> ranked;
+    std::unique_ptr<Keypad> keypad;
+};
