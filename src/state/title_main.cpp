@@ -1,6 +1,7 @@
 // TitleMain: the title screen, the six-mode menu with best scores, and the click to play.
 #include "state/title_main.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -28,6 +29,10 @@ void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
 }
 
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
+// At the top of the panel, clear of the name and of the HI SCORE line.
+constexpr const char* KEYS_HINT = "ARROW KEYS AND Z WORK TOO";
+constexpr int32_t KEYS_HINT_X = 170;
+constexpr int32_t KEYS_HINT_Y = 74;
 
 bool fileExists(const std::string& name) {
     std::error_code error;
@@ -48,6 +53,10 @@ int32_t modeAtRow(int32_t y) {
         if (rowY(mode) < y && y < rowY(mode) + ROW_HEIGHT) return mode;
     }
     return 0;
+}
+
+void drawHighlighted(int32_t mode) {
+    Tolm_drawText(rowName(mode), NAME_X, rowY(mode), NAME_SCALE, 100, 255, 100, 255);
 }
 
 }  // namespace
@@ -75,10 +84,38 @@ void TitleMain::step() {
         started = true;
         Tolm_stopBgm(BGM_FADE_MS);  // the last game's music fades out
     }
-    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
+    followKeys();
+    const bool start = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
+    if (start && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
     } else if ((Tolm_mousePushed() & MOUSE_RIGHT) != 0) {
         watchRowUnderPointer();
+    }
+}
+
+// Up and down move the highlight a row, stopping at LINE and REVERSE. It starts from the
+// row under the pointer, or on LINE when the pointer is on no row.
+void TitleMain::followKeys() {
+    const int32_t step = (keys.pushDown(false) ? 1 : 0) - (keys.pushUp(false) ? 1 : 0);
+    if (!keys.pushDown(false) && !keys.pushUp(false)) return;
+    int32_t from = keyRow;
+    const int32_t x = Tolm_mouseX();
+    const int32_t y = Tolm_mouseY();
+    if (from == 0 && x > BAND_LEFT && x < BAND_RIGHT) from = modeAtRow(y);
+    // The pointer, where it stands now, does not take the highlight back.
+    pointerX = x;
+    pointerY = y;
+    keyRow = from == 0 ? FIRST_MENU_MODE
+                       : std::clamp(from + step, FIRST_MENU_MODE, LAST_MENU_MODE);
+    highlight(keyRow);
+}
+
+// The mode slot takes the highlighted mode; each change to a mode plays "select" once.
+void TitleMain::highlight(int32_t mode) {
+    Tolm_setValue(MODE_SLOT, mode);
+    if (Tolm_getValue(MODE_SLOT) != hoveredMode) {
+        hoveredMode = Tolm_getValue(MODE_SLOT);
+        if (hoveredMode > 0) Tolm_playWAV("select", 0, -1);
     }
 }
 
@@ -97,6 +134,7 @@ void TitleMain::draw() {
     Tolm_begin2D();
     Tolm_setBlendMode(BLEND_ALPHA);
     Tolm_drawBox(50, 50, 540, 400, 0, 0.0f, 0, 0, 100, 255);
+    Tolm_drawText(KEYS_HINT, KEYS_HINT_X, KEYS_HINT_Y, 1.5f, 150, 200, 255, 255);
     Tolm_drawText("Korvane", 130, 130, 5.0f, 255, 255, 0, 255);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         drawWhite(rowName(mode), NAME_X, rowY(mode), NAME_SCALE);
@@ -113,19 +151,22 @@ void TitleMain::draw() {
 }
 
 // Inside the band the row under the pointer goes to the mode slot (0 between rows) and
-// is drawn again in light green; each change to a mode plays "select" once. Outside the
-// band the slot keeps the last mode, so a click there starts it.
+// is drawn again in light green. Outside the band the slot keeps the last mode, so a
+// click there starts it. Once the keys have moved the highlight, the pointer leads again
+// only when it moves.
 void TitleMain::followPointer() {
     const int32_t x = Tolm_mouseX();
     const int32_t y = Tolm_mouseY();
+    const bool moved = x != pointerX || y != pointerY;
+    pointerX = x;
+    pointerY = y;
+    if (keyRow != 0 && !moved) {
+        drawHighlighted(keyRow);
+        return;
+    }
+    keyRow = 0;
     if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
     const int32_t mode = modeAtRow(y);
-    if (mode > 0) {
-        Tolm_drawText(rowName(mode), NAME_X, rowY(mode), NAME_SCALE, 100, 255, 100, 255);
-    }
-    Tolm_setValue(MODE_SLOT, mode);
-    if (Tolm_getValue(MODE_SLOT) != hoveredMode) {
-        hoveredMode = Tolm_getValue(MODE_SLOT);
-        if (hoveredMode > 0) Tolm_playWAV("select", 0, -1);
-    }
+    if (mode > 0) drawHighlighted(mode);
+    highlight(mode);
 }

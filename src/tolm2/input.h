@@ -38,6 +38,7 @@ inline constexpr uint8_t MOUSE_RIGHT = 4;
 class Joystick {
 public:
     int16_t prevX = 0, prevY = 0, curX = 0, curY = 0;
+    uint8_t prevHat = 0, curHat = 0;  // the first hat's direction bits
     std::vector<bool> prevButtons, curButtons;
     int handle = -1;  // platform joystick index; -1 when the slot is empty
     int32_t buttonCount = 0;
@@ -54,6 +55,8 @@ uint8_t Tolm_mousePushed();
 // in the window: outside the picture it lies outside 0..639 x 0..479.
 int32_t Tolm_mouseX();
 int32_t Tolm_mouseY();
+// A direction is active while the first stick lies beyond AXIS_THRESHOLD on its side or
+// the first hat points that way.
 bool Tolm_joyDirHeld(int dir, int slot);
 bool Tolm_joyDirPushed(int dir, int slot);
 bool Tolm_joyButtonHeld(int button, int slot);

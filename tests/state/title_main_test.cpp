@@ -183,7 +183,7 @@ TEST_F(TitleScene, ClickOutsideTheBandStartsTheLastHoveredMode) {
     hover(title, 300, 315);
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
-    EXPECT_EQ(drawnTexts().size(), 15u);  // no highlight
+    EXPECT_EQ(drawnTexts().size(), 16u);  // no highlight
     headless::setMouseButtons(MOUSE_LEFT);
     nextFrame();
     runFrame(title);
