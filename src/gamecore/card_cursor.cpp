@@ -22,9 +22,9 @@ constexpr Way WAYS[4] = {
 };
 
 constexpr float HALF_CARD = CARD_SIZE / 2.0f;
-constexpr int32_t RIM_OUT = 4;    // the dark rim starts this far outside the cell
-constexpr int32_t RIM_WIDTH = 4;
-constexpr int32_t BRIGHT_OUT = 3;  // the bright frame sits inside the rim
+constexpr int32_t RIM_OUT = 3;  // the dark rim: the three pixels round the cell
+constexpr int32_t RIM_WIDTH = 3;
+constexpr int32_t BRIGHT_OUT = 3;  // the bright frame: its outer two
 constexpr int32_t BRIGHT_WIDTH = 2;
 
 bool remains(const Card& c) { return c.state < 2; }

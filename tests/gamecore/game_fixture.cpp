@@ -64,6 +64,13 @@ void GameTest::clickAt(int32_t x, int32_t y) {
     frame();
 }
 
+void GameTest::pressKey(int key) {
+    headless::setKey(key, true);
+    frame();
+    headless::setKey(key, false);
+    frame();
+}
+
 void GameTest::clickCard(int32_t index) {
     const Card& c = game->card(index);
     clickAt(game->getBoardX() + static_cast<int32_t>(c.x) + 1,
