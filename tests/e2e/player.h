@@ -57,9 +57,16 @@ public:
     void tap(int x, int y);
     void tapCard(Place place);
 
+    // Keys alone from now on: the pointer stays where it is and is never clicked; Z skips
+    // the logo and leaves the results, and modes are chosen with Down and Z.
+    void useKeysOnly() { keysOnly = true; }
+    // Presses each key in turn, letting frames pass between, so each is a new press.
+    void press(const std::vector<std::string>& keys);
+
     // From the start of the run to the drawn title: a click skips the logo.
     Image reachTitle();
-    // Clicks the mode's row and waits until the game has set up (READY shows).
+    // Clicks the mode's row (or highlights it with Down) and waits until the game has set
+    // up (READY shows).
     void chooseMode(int mode);
     // Waits until the clock runs; returns that first picture.
     Image waitForPlay();
@@ -134,4 +141,5 @@ private:
     };
     std::optional<Aim> pickAim;
     double extraLag;
+    bool keysOnly = false;
 };
