@@ -64,10 +64,10 @@ void GameTest::clickAt(int32_t x, int32_t y) {
     frame();
 }
 
-void GameTest::pressKey(int key) {
-    headless::setKey(key, true);
+void GameTest::press(const std::function<void(bool)>& set) {
+    set(true);
     frame();
-    headless::setKey(key, false);
+    set(false);
     frame();
 }
 
