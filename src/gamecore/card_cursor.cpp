@@ -29,8 +29,12 @@ constexpr int32_t BRIGHT_WIDTH = 2;
 
 bool remains(const Card& c) { return c.state < 2; }
 
-float centreXOf(const Card& c, int32_t boardX) { return static_cast<float>(boardX) + c.x + HALF_CARD; }
-float centreYOf(const Card& c, int32_t boardY) { return static_cast<float>(boardY) + c.y + HALF_CARD; }
+float centreXOf(const Card& c, int32_t boardX) {
+    return static_cast<float>(boardX) + c.x + HALF_CARD;
+}
+float centreYOf(const Card& c, int32_t boardY) {
+    return static_cast<float>(boardY) + c.y + HALF_CARD;
+}
 
 // A square ring of the given thickness, as four filled strips.
 void ring(int32_t x, int32_t y, int32_t side, int32_t width, int grey) {
@@ -57,7 +61,9 @@ bool CardCursor::update(const KeypadState& buttons, const CardTable& cards, int3
     follow(cards, count, boardX, boardY);
     for (int way = 0; way < 4; ++way) {
         const Way& w = WAYS[way];
-        if (repeats(way, buttons.*w.held, buttons.*w.pushed)) move(way, cards, count, boardX, boardY);
+        if (repeats(way, buttons.*w.held, buttons.*w.pushed)) {
+            move(way, cards, count, boardX, boardY);
+        }
     }
     return true;
 }
@@ -74,7 +80,8 @@ bool CardCursor::repeats(int way, bool held, bool pushed) {
         return false;
     }
     ++frames;
-    return frames >= CURSOR_REPEAT_DELAY && (frames - CURSOR_REPEAT_DELAY) % CURSOR_REPEAT_EVERY == 0;
+    return frames >= CURSOR_REPEAT_DELAY &&
+           (frames - CURSOR_REPEAT_DELAY) % CURSOR_REPEAT_EVERY == 0;
 }
 
 // The cursor rides on its card (MIXER cards drift); once the card is taken it keeps the

@@ -47,9 +47,10 @@ struct WatchRecord {
 // CRC-32 (zlib's) of bytes; the playing scene digests its state with it.
 uint32_t watchChecksum(const std::string& bytes);
 
-// The file's bytes: header, frames, CRC-32 of all that precedes it.
+// The file's bytes: header, frames, digests (version 2), CRC-32 of all that precedes it.
 std::string encodeWatch(const WatchRecord& record);
-// Reads bytes made by encodeWatch, of either version. Throws TolmError whose text is the fault alone:
+// Reads bytes made by encodeWatch, of either version. Throws TolmError whose text is the
+// fault alone:
 // "truncated", "not a watch file", "unknown version <v>", "<n> frames, more than <max>",
 // "<n> bytes after the last frame", "wrong CRC", "mode <m> outside 0..6".
 WatchRecord decodeWatch(const std::string& bytes);

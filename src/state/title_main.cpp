@@ -96,8 +96,10 @@ void TitleMain::step() {
 // Up and down move the highlight a row, stopping at LINE and REVERSE. It starts from the
 // row under the pointer, or on LINE when the pointer is on no row.
 void TitleMain::followKeys() {
-    const int32_t step = (keys.pushDown(false) ? 1 : 0) - (keys.pushUp(false) ? 1 : 0);
-    if (!keys.pushDown(false) && !keys.pushUp(false)) return;
+    const bool down = keys.pushDown(false);
+    const bool up = keys.pushUp(false);
+    if (!down && !up) return;
+    const int32_t step = (down ? 1 : 0) - (up ? 1 : 0);
     int32_t from = keyRow;
     const int32_t x = Tolm_mouseX();
     const int32_t y = Tolm_mouseY();

@@ -12,7 +12,8 @@ namespace {
 KeypadState pushed(char button) {
     KeypadState state;
     const size_t k = std::string("ABLURD").find(button);
-    if (k != std::string::npos) state.*keypad_fields::HOLD[k] = state.*keypad_fields::PUSH[k] = true;
+    if (k == std::string::npos) return state;
+    state.*keypad_fields::HOLD[k] = state.*keypad_fields::PUSH[k] = true;
     return state;
 }
 

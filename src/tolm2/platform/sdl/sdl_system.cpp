@@ -145,7 +145,8 @@ int16_t joystickAxis(int index, int axis) {
 uint8_t joystickHat(int index) {
     SDL_Joystick* joy = joystickAt(index);
     if (joy == nullptr || SDL_JoystickNumHats(joy) < 1) return 0;
-    return static_cast<uint8_t>(SDL_JoystickGetHat(joy, 0) & (HAT_UP | HAT_RIGHT | HAT_DOWN | HAT_LEFT));
+    const uint8_t all = HAT_UP | HAT_RIGHT | HAT_DOWN | HAT_LEFT;
+    return static_cast<uint8_t>(SDL_JoystickGetHat(joy, 0) & all);
 }
 
 }  // namespace plat
