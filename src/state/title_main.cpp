@@ -1,4 +1,4 @@
-// TitleMain: the title screen, the six-mode menu with best scores, and the click to play.
+// TitleMain: the title screen, the six-mode menu with best scores, and the click or keys to play.
 #include "state/title_main.h"
 
 #include <algorithm>
