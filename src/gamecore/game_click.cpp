@@ -24,6 +24,12 @@ void GameMain::click() {
         if (c.state == 1) ++pickedHits;
         hit = i;
     }
+    pickWith(freeHits, pickedHits, hit);
+}
+
+// The picking steps, given what lies under the pointer: how many free and picked cards,
+// and the last of them.
+void GameMain::pickWith(int32_t freeHits, int32_t pickedHits, int32_t hit) {
     if (freeHits == 1 && pickedHits == 0 && firstPick != NO_CARD) {
         pickSecond(hit);
     } else if (freeHits == 1 && pickedHits == 0) {
@@ -32,6 +38,23 @@ void GameMain::click() {
         dropFirstPick();
     }
     if (firstPick != NO_CARD && secondPick != NO_CARD) judgePicks();
+}
+
+// A press of A or B: a click on index alone, even where other cards overlap it. A taken
+// card's place, or no card, does nothing.
+void GameMain::clickOnly(int32_t index) {
+    if (index == NO_CARD) return;
+    const Card& c = card(index);
+    if (c.state >= 2) return;
+    pickWith(c.state == 0 ? 1 : 0, c.state == 1 ? 1 : 0, index);
+}
+
+// A clicks the cursor's card; B clicks the first pick, which drops it.
+void GameMain::stepCursor() {
+    const KeypadState pressed = input.buttons();
+    if (!cursor.update(pressed, cards, cardCount, boardX, boardY)) return;
+    if (pressed.pushA) clickOnly(cursor.at());
+    if (pressed.pushB && firstPick != NO_CARD) clickOnly(firstPick);
 }
 
 // A face-down card cannot be the second pick; the click then does nothing.

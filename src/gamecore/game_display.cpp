@@ -98,6 +98,7 @@ void GameMain::drawBoard() {
     } else {
         drawBoardCards(Tolm_mouseX(), Tolm_mouseY());
     }
+    if (scene == PLAYING) cursor.draw();
     drawComboBox();
     drawTakeAnimations();
     drawPickPreviews();

@@ -28,12 +28,15 @@ void GameMain::drawReady() {
     }
 }
 
+// The keypad has just stored this frame; a watched game takes its recorded buttons instead.
 void GameMain::stepPlay() {
-    input.advance();
+    input.advance(keypad->stateAt(keypad->getFrame()));
     timeLeft -= 1;
     runCardTimers();
     moveCards();
     if (input.leftPushed()) click();
+    stepCursor();
+    if (input.secondClosed()) input.noteDigest(stateDigest(), timeLeft);
     if (gameIsOver()) endGame();
 }
 

@@ -9,6 +9,7 @@
 #include "config/config_parser.h"
 #include "config/score_stats.h"
 #include "gamecore/card.h"
+#include "gamecore/card_cursor.h"
 #include "gamecore/game_input.h"
 #include "keypad/keypad.h"
 #include "tolm2/game_state.h"
@@ -41,10 +42,11 @@ public:
         LEAVING = 10,
     };
 
-    // Makes the config reader and the keypad (recording without B); loads nothing.
+    // Makes the config reader and the keypad; loads nothing.
     GameMain();
-    // A watched game: the recorded mode, seed and pointer drive it; live clicks do
-    // nothing but a left one, which leaves; nothing is saved. Made by the scene loop.
+    // A watched game: the recorded mode, seed, pointer and buttons drive it; live clicks
+    // do nothing but a left one, which leaves, and live buttons nothing; nothing is saved.
+    // Made by the scene loop.
     explicit GameMain(WatchedGame watched);
 
     // One frame of logic and one of drawing, dispatched on scene; the scene loop calls
@@ -106,6 +108,7 @@ public:
     int32_t getPopupAngle(int32_t pair) const;
     int32_t getPopupAge(int32_t pair) const;
     const Keypad& getKeypad() const { return *keypad; }
+    const CardCursor& getCursor() const { return cursor; }
     bool isWatching() const { return input.replaying(); }
     // What drove this game so far: its mode, seed, score and pointer frames.
     WatchRecord recording() const { return input.recording(gameMode, score); }
@@ -144,6 +147,9 @@ private:
     bool isUnderMouse(const Card& target, int32_t mx, int32_t my) const;
 
     // Picking.
+    void pickWith(int32_t freeHits, int32_t pickedHits, int32_t hit);
+    void clickOnly(int32_t index);
+    void stepCursor();
     void pickSecond(int32_t index);
     void pickFirstOrTurnUp(int32_t index);
     void dropFirstPick();
@@ -175,6 +181,8 @@ private:
 
     // Watching (game_watch.cpp).
     void saveWatch();
+    uint32_t stateDigest() const;
+    bool watchVerified() const;
     void reportWatch();
     bool leftWatching();
     void drawWatching();
@@ -234,6 +242,7 @@ private:
     ModeScores history;
     bool historyKnown = false;
     size_t rank = 0;
+    CardCursor cursor;
     // The rules' own generator, seeded at set-up; drawing never touches it.
     std::mt19937 rulesRandom;
 };

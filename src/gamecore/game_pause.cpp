@@ -13,11 +13,12 @@ constexpr int32_t GO_ON_Y = 250;
 }  // namespace
 
 // A paused frame runs nothing of the game: no clock, timers, motion or recording. The
-// click or P that resumes is used up by the resume, so it never picks a card.
+// click, P or A that resumes is used up by the resume, so it never picks a card.
 bool GameMain::holdsForPause() {
     if (scene != READY && scene != PLAYING) return false;
     if (paused) {
-        if (Tolm_keyPushed(KEY_P) || (Tolm_mousePushed() & MOUSE_LEFT) != 0) {
+        if (Tolm_keyPushed(KEY_P) || (Tolm_mousePushed() & MOUSE_LEFT) != 0 ||
+            keypad->pushA(true)) {
             paused = false;
             Tolm_resumeBgm();
         }

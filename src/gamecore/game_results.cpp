@@ -56,8 +56,10 @@ void GameMain::saveReplay() {
     }
 }
 
+// A left click or the keypad's A leaves, once the wait is over.
 void GameMain::stepResults() {
-    if (resultsCounter > RESULTS_WAIT && (Tolm_mousePushed() & MOUSE_LEFT) != 0) {
+    const bool leave = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keypad->pushA(true);
+    if (resultsCounter > RESULTS_WAIT && leave) {
         scene = CLOSING;
     } else if (resultsCounter <= RESULTS_WAIT) {
         ++resultsCounter;

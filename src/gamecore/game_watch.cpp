@@ -1,7 +1,11 @@
 // Watching: the file saved with a record, the score check, leaving, and the extra drawing.
 #include "gamecore/game_main.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <exception>
+#include <string>
 
 #include "config/mode_table.h"
 #include "tolm2/tolm2.h"
@@ -10,6 +14,20 @@ namespace {
 
 constexpr int32_t CROSS_ARM = 7;
 constexpr int32_t CROSS_WIDTH = 3;
+
+template <typename T>
+void append(std::string& bytes, T value) {
+    char raw[sizeof value];
+    std::memcpy(raw, &value, sizeof value);
+    bytes.append(raw, sizeof value);
+}
+
+// The clock as the game shows it, minutes and seconds: "mm:ss".
+std::string clockText(int32_t frames) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", frames / 3600, (frames / 60) % 60);
+    return text;
+}
 
 }  // namespace
 
@@ -22,13 +40,35 @@ void GameMain::saveWatch() {
     }
 }
 
-// Called at the end of a watched game instead of saving.
+// What the rules decide from, once a second of play. A taken card counts as taken however
+// far its take animation has got, since drawing (which pauses skip) counts that up.
+uint32_t GameMain::stateDigest() const {
+    std::string bytes;
+    for (int32_t value : {score, timeLeft, firstPick, secondPick, takenCount, openGroups,
+                          cursor.at()}) {
+        append(bytes, value);
+    }
+    for (int32_t i = 0; i < cardCount; ++i) {
+        const Card& c = card(i);
+        for (int32_t value : {std::min(c.state, 2), c.life, c.angle}) append(bytes, value);
+        for (float value : {c.x, c.y}) append(bytes, value);
+    }
+    return watchChecksum(bytes);
+}
+
+bool GameMain::watchVerified() const {
+    return !input.firstMismatch() && input.watchedGame().record.score == score;
+}
+
+// Called at the end of a watched game instead of saving. A mismatch names the first
+// second whose state differed, as the clock showed it, or the end when only the score did.
 void GameMain::reportWatch() {
     const WatchedGame& watched = input.watchedGame();
-    if (watched.record.score == score) {
+    if (watchVerified()) {
         Tolm_log("Watch %s: VERIFIED %d\n", watched.file.c_str(), score);
     } else {
-        Tolm_log("Watch %s: MISMATCH recorded %d replayed %d\n", watched.file.c_str(),
+        Tolm_log("Watch %s: MISMATCH at %s recorded %d replayed %d\n", watched.file.c_str(),
+                 clockText(input.firstMismatch().value_or(timeLeft)).c_str(),
                  watched.record.score, score);
     }
 }
@@ -57,9 +97,10 @@ void GameMain::drawWatching() {
 
 // Under the replayed score, where a live game writes " NEW RECORD ".
 void GameMain::drawWatchResult() {
-    if (input.watchedGame().record.score == score) {
+    if (watchVerified()) {
         Tolm_drawText("VERIFIED", 123, 280, 3.0f, 100, 255, 100, 255);
     } else {
-        Tolm_drawText("MISMATCH", 123, 280, 3.0f, 255, 50, 50, 255);
+        const std::string at = clockText(input.firstMismatch().value_or(timeLeft));
+        Tolm_drawText("MISMATCH AT " + at, 59, 280, 2.5f, 255, 50, 50, 255);
     }
 }

@@ -1,4 +1,5 @@
-// Watch files: little-endian header, five-byte pointer frames and a closing CRC-32 (zlib's).
+// Watch files: little-endian header, pointer and button frames, per-second digests and a
+// closing CRC-32 (zlib's).
 #include "keypad/watch_file.h"
 
 #include <zlib.h>
@@ -13,9 +14,20 @@ namespace {
 
 constexpr char MAGIC[4] = {'K', 'V', 'W', 'F'};
 constexpr size_t HEADER_BYTES = 20;  // magic 4, version 2, mode 2, seed 4, frames 4, score 4
-constexpr size_t FRAME_BYTES = 5;    // x 2, y 2, buttons 1
+constexpr size_t POINTER_FRAME_BYTES = 5;  // version 1: x 2, y 2, buttons 1
+constexpr size_t FRAME_BYTES = 7;          // version 2: and keys 2
+constexpr size_t DIGEST_BYTES = 4;
 constexpr size_t CRC_BYTES = 4;
-constexpr size_t MAX_FILE_BYTES = HEADER_BYTES + MAX_WATCH_FRAMES * FRAME_BYTES + CRC_BYTES;
+constexpr size_t MAX_FILE_BYTES = HEADER_BYTES + MAX_WATCH_FRAMES * FRAME_BYTES +
+                                  MAX_WATCH_FRAMES / FRAMES_PER_DIGEST * DIGEST_BYTES + CRC_BYTES;
+
+size_t frameBytes(uint32_t version) {
+    return version == WATCH_VERSION_POINTER ? POINTER_FRAME_BYTES : FRAME_BYTES;
+}
+
+size_t digestCount(uint32_t version, size_t frames) {
+    return version == WATCH_VERSION_POINTER ? 0 : frames / FRAMES_PER_DIGEST;
+}
 
 void put(std::string& out, uint32_t value, size_t count) {
     for (size_t i = 0; i < count; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -35,11 +47,14 @@ uint32_t crcOf(const std::string& bytes, size_t count) {
                                        static_cast<uInt>(count)));
 }
 
-PointerFrame frameAt(const std::string& bytes, size_t offset) {
+PointerFrame frameAt(const std::string& bytes, size_t offset, uint32_t version) {
     PointerFrame frame;
     frame.x = static_cast<int16_t>(get(bytes, offset, 2));
     frame.y = static_cast<int16_t>(get(bytes, offset + 2, 2));
     frame.buttons = static_cast<uint8_t>(get(bytes, offset + 4, 1));
+    if (version != WATCH_VERSION_POINTER) {
+        frame.keys = static_cast<uint16_t>(get(bytes, offset + 5, 2));
+    }
     return frame;
 }
 
@@ -52,9 +67,11 @@ std::string readWhole(const std::string& file) {
 
 }  // namespace
 
+uint32_t watchChecksum(const std::string& bytes) { return crcOf(bytes, bytes.size()); }
+
 std::string encodeWatch(const WatchRecord& record) {
     std::string out(MAGIC, sizeof MAGIC);
-    put(out, WATCH_VERSION, 2);
+    put(out, record.version, 2);
     put(out, static_cast<uint32_t>(record.mode), 2);
     put(out, record.seed, 4);
     put(out, static_cast<uint32_t>(record.frames.size()), 4);
@@ -63,6 +80,12 @@ std::string encodeWatch(const WatchRecord& record) {
         put(out, static_cast<uint16_t>(frame.x), 2);
         put(out, static_cast<uint16_t>(frame.y), 2);
         put(out, frame.buttons, 1);
+        if (record.version != WATCH_VERSION_POINTER) put(out, frame.keys, 2);
+    }
+    // Exactly one digest per whole second of frames, whatever the record holds.
+    const size_t digests = digestCount(record.version, record.frames.size());
+    for (size_t k = 0; k < digests; ++k) {
+        put(out, k < record.digests.size() ? record.digests[k] : 0, 4);
     }
     put(out, crcOf(out, out.size()), 4);
     return out;
@@ -76,12 +99,16 @@ WatchRecord decodeWatch(const std::string& bytes) {
         throw TolmError("not a watch file");
     }
     const uint32_t version = get(bytes, 4, 2);
-    if (version != WATCH_VERSION) throw TolmError::format("unknown version %u", version);
+    if (version != WATCH_VERSION && version != WATCH_VERSION_POINTER) {
+        throw TolmError::format("unknown version %u", version);
+    }
     const uint32_t count = get(bytes, 12, 4);
     if (count > MAX_WATCH_FRAMES) {
         throw TolmError::format("%u frames, more than %u", count, MAX_WATCH_FRAMES);
     }
-    const size_t expected = HEADER_BYTES + count * FRAME_BYTES + CRC_BYTES;
+    const size_t digests = digestCount(version, count);
+    const size_t framesEnd = HEADER_BYTES + count * frameBytes(version);
+    const size_t expected = framesEnd + digests * DIGEST_BYTES + CRC_BYTES;
     if (bytes.size() < expected) throw TolmError("truncated");
     if (bytes.size() > expected) {
         throw TolmError::format("%zu bytes after the last frame", bytes.size() - expected);
@@ -94,11 +121,15 @@ WatchRecord decodeWatch(const std::string& bytes) {
     if (record.mode < 0 || record.mode >= MODE_COUNT) {
         throw TolmError::format("mode %d outside 0..%d", record.mode, MODE_COUNT - 1);
     }
+    record.version = static_cast<uint16_t>(version);
     record.seed = get(bytes, 8, 4);
     record.score = static_cast<int32_t>(get(bytes, 16, 4));
     record.frames.reserve(count);
     for (size_t k = 0; k < count; ++k) {
-        record.frames.push_back(frameAt(bytes, HEADER_BYTES + k * FRAME_BYTES));
+        record.frames.push_back(frameAt(bytes, HEADER_BYTES + k * frameBytes(version), version));
+    }
+    for (size_t k = 0; k < digests; ++k) {
+        record.digests.push_back(get(bytes, framesEnd + k * DIGEST_BYTES, 4));
     }
     return record;
 }

@@ -1,4 +1,5 @@
-// Watch files: what drove one game (seed and pointer per frame of play), checked by a CRC-32.
+// Watch files: what drove one game (seed, pointer and buttons per frame of play, a state
+// digest per second), checked by a CRC-32.
 #pragma once
 
 #include <cstdint>
@@ -7,21 +8,27 @@
 
 #include "config/mode_table.h"
 
-inline constexpr uint16_t WATCH_VERSION = 1;
+// Version 1 kept the pointer alone; version 2 adds the logical buttons of each frame and a
+// digest of the game's state after every 60th frame. Both are read; version 2 is written.
+inline constexpr uint16_t WATCH_VERSION_POINTER = 1;
+inline constexpr uint16_t WATCH_VERSION = 2;
 inline constexpr uint32_t MAX_WATCH_FRAMES = 36000;
+inline constexpr uint32_t FRAMES_PER_DIGEST = 60;
 
 // Bits of PointerFrame::buttons.
 inline constexpr uint8_t POINTER_LEFT_HELD = 1;
 inline constexpr uint8_t POINTER_LEFT_PUSHED = 2;
 
-// The pointer in one frame of play, in the 640 x 480 logical space.
+// The pointer in one frame of play, in the 640 x 480 logical space, and the keypad's
+// logical buttons (bits 0..5 held A, B, left, up, right, down; bits 6..11 pushed).
 struct PointerFrame {
     int16_t x = 0;
     int16_t y = 0;
     uint8_t buttons = 0;
+    uint16_t keys = 0;
 
     bool operator==(const PointerFrame& other) const {
-        return x == other.x && y == other.y && buttons == other.buttons;
+        return x == other.x && y == other.y && buttons == other.buttons && keys == other.keys;
     }
 };
 
@@ -31,6 +38,10 @@ struct WatchRecord {
     uint32_t seed = 0;
     int32_t score = 0;
     std::vector<PointerFrame> frames;
+    // Digest k is the game's state after frame 60 (k + 1); one per whole second of frames.
+    std::vector<uint32_t> digests;
+    // The version read; a version 1 record has no keys and no digests.
+    uint16_t version = WATCH_VERSION;
 };
 
 // A game to watch: the file it came from (named in the log) and what it holds.
@@ -39,9 +50,13 @@ struct WatchedGame {
     WatchRecord record;
 };
 
-// The file's bytes: header, frames, CRC-32 of all that precedes it.
+// CRC-32 (zlib's) of bytes; the playing scene digests its state with it.
+uint32_t watchChecksum(const std::string& bytes);
+
+// The file's bytes: header, frames, digests (version 2), CRC-32 of all that precedes it.
 std::string encodeWatch(const WatchRecord& record);
-// Reads bytes made by encodeWatch. Throws TolmError whose text is the fault alone:
+// Reads bytes made by encodeWatch, of either version. Throws TolmError whose text is the
+// fault alone:
 // "truncated", "not a watch file", "unknown version <v>", "<n> frames, more than <max>",
 // "<n> bytes after the last frame", "wrong CRC", "mode <m> outside 0..6".
 WatchRecord decodeWatch(const std::string& bytes);

@@ -12,7 +12,8 @@ void LogoMain::step() {
         Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
     }
     frameCount += 1;
-    if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 || frameCount > LOGO_FRAMES) {
+    const bool skip = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
+    if (skip || frameCount > LOGO_FRAMES) {
         // "-watch FILE" goes straight from the logo to the game it names.
         setMsg(watchRequested() ? MSG_WATCH : MSG_TITLE);
     }

@@ -1,6 +1,7 @@
-// The logo splash: 181 frames or until a left click, then the title.
+// The logo splash: 181 frames or until a left click or A, then the title.
 #pragma once
 
+#include "keypad/keypad.h"
 #include "tolm2/game_state.h"
 
 inline constexpr int32_t LOGO_FRAMES = 180;
@@ -14,4 +15,5 @@ public:
 private:
     int32_t frameCount = 0;
     bool loaded = false;
+    Keypad keys{0};  // live buttons only; the logo records nothing
 };

@@ -1,6 +1,7 @@
-// TitleMain: the title screen, the six-mode menu with best scores, and the click to play.
+// TitleMain: the title screen, the six-mode menu with best scores, and the click or keys to play.
 #include "state/title_main.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -29,6 +30,10 @@ void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
 
 constexpr const char* SCORES_HINT = "S: SCORES";
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
+// At the top of the panel, clear of the name and of the HI SCORE line.
+constexpr const char* KEYS_HINT = "ARROW KEYS AND Z WORK TOO";
+constexpr int32_t KEYS_HINT_X = 170;
+constexpr int32_t KEYS_HINT_Y = 74;
 
 bool fileExists(const std::string& name) {
     std::error_code error;
@@ -51,9 +56,13 @@ int32_t modeAtRow(int32_t y) {
     return 0;
 }
 
+void drawHighlighted(int32_t mode) {
+    Tolm_drawText(rowName(mode), NAME_X, rowY(mode), NAME_SCALE, 100, 255, 100, 255);
+}
+
 }  // namespace
 
-TitleMain::TitleMain() : keypad(std::make_unique<Keypad>(0)) {
+TitleMain::TitleMain() {
     Tolm_log("TitleMain\n");
     setMsg(MSG_STAY);
     started = false;
@@ -76,13 +85,42 @@ void TitleMain::step() {
         started = true;
         Tolm_stopBgm(BGM_FADE_MS);  // the last game's music fades out
     }
-    keypad->update();
+    followKeys();
+    const bool start = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
     if (scoresAsked()) {
         setMsg(MSG_SCORES);
-    } else if ((Tolm_mousePushed() & MOUSE_LEFT) != 0 && Tolm_getValue(MODE_SLOT) > 0) {
+    } else if (start && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
     } else if ((Tolm_mousePushed() & MOUSE_RIGHT) != 0) {
         watchRowUnderPointer();
+    }
+}
+
+// Up and down move the highlight a row, stopping at LINE and REVERSE. It starts from the
+// row under the pointer, or on LINE when the pointer is on no row.
+void TitleMain::followKeys() {
+    const bool down = keys.pushDown(false);
+    const bool up = keys.pushUp(false);
+    if (!down && !up) return;
+    const int32_t step = (down ? 1 : 0) - (up ? 1 : 0);
+    int32_t from = keyRow;
+    const int32_t x = Tolm_mouseX();
+    const int32_t y = Tolm_mouseY();
+    if (from == 0 && x > BAND_LEFT && x < BAND_RIGHT) from = modeAtRow(y);
+    // The pointer, where it stands now, does not take the highlight back.
+    pointerX = x;
+    pointerY = y;
+    keyRow = from == 0 ? FIRST_MENU_MODE
+                       : std::clamp(from + step, FIRST_MENU_MODE, LAST_MENU_MODE);
+    highlight(keyRow);
+}
+
+// The mode slot takes the highlighted mode; each change to a mode plays "select" once.
+void TitleMain::highlight(int32_t mode) {
+    Tolm_setValue(MODE_SLOT, mode);
+    if (Tolm_getValue(MODE_SLOT) != hoveredMode) {
+        hoveredMode = Tolm_getValue(MODE_SLOT);
+        if (hoveredMode > 0) Tolm_playWAV("select", 0, -1);
     }
 }
 
@@ -97,13 +135,14 @@ void TitleMain::watchRowUnderPointer() {
 }
 
 // S or the keypad's B: the scores of the mode in the mode slot (LINE when none).
-bool TitleMain::scoresAsked() { return Tolm_keyPushed(KEY_S) || keypad->pushB(true); }
+bool TitleMain::scoresAsked() { return Tolm_keyPushed(KEY_S) || keys.pushB(false); }
 
 void TitleMain::draw() {
     Tolm_clear();
     Tolm_begin2D();
     Tolm_setBlendMode(BLEND_ALPHA);
     Tolm_drawBox(50, 50, 540, 400, 0, 0.0f, 0, 0, 100, 255);
+    Tolm_drawText(KEYS_HINT, KEYS_HINT_X, KEYS_HINT_Y, 1.5f, 150, 200, 255, 255);
     Tolm_drawText("Korvane", 130, 130, 5.0f, 255, 255, 0, 255);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         drawWhite(rowName(mode), NAME_X, rowY(mode), NAME_SCALE);
@@ -121,19 +160,22 @@ void TitleMain::draw() {
 }
 
 // Inside the band the row under the pointer goes to the mode slot (0 between rows) and
-// is drawn again in light green; each change to a mode plays "select" once. Outside the
-// band the slot keeps the last mode, so a click there starts it.
+// is drawn again in light green. Outside the band the slot keeps the last mode, so a
+// click there starts it. Once the keys have moved the highlight, the pointer leads again
+// only when it moves.
 void TitleMain::followPointer() {
     const int32_t x = Tolm_mouseX();
     const int32_t y = Tolm_mouseY();
+    const bool moved = x != pointerX || y != pointerY;
+    pointerX = x;
+    pointerY = y;
+    if (keyRow != 0 && !moved) {
+        drawHighlighted(keyRow);
+        return;
+    }
+    keyRow = 0;
     if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
     const int32_t mode = modeAtRow(y);
-    if (mode > 0) {
-        Tolm_drawText(rowName(mode), NAME_X, rowY(mode), NAME_SCALE, 100, 255, 100, 255);
-    }
-    Tolm_setValue(MODE_SLOT, mode);
-    if (Tolm_getValue(MODE_SLOT) != hoveredMode) {
-        hoveredMode = Tolm_getValue(MODE_SLOT);
-        if (hoveredMode > 0) Tolm_playWAV("select", 0, -1);
-    }
+    if (mode > 0) drawHighlighted(mode);
+    highlight(mode);
 }

@@ -1,5 +1,5 @@
-// The title screen and mode menu: bests from "config.ini", a click plays, a right click
-// watches, S or B shows the scores.
+// The title screen and mode menu: bests from "config.ini", a click or A plays, a right click
+// watches, up and down move the highlight, S or B shows the scores.
 #pragma once
 
 #include <array>
@@ -20,10 +20,14 @@ public:
     void draw() override;
 
     int32_t getHoveredMode() const { return hoveredMode; }
+    // The row the keys highlight, 0 while the pointer leads.
+    int32_t getKeyRow() const { return keyRow; }
     const std::array<int32_t, MODE_COUNT>& getHiScores() const { return hiScores; }
 
 private:
     void followPointer();
+    void followKeys();
+    void highlight(int32_t mode);
     void watchRowUnderPointer();
     bool scoresAsked();
 
@@ -35,5 +39,9 @@ private:
     int32_t hoveredMode = 0;
     std::array<bool, 7> watchable{};
     bool anyWatchable = false;
-    std::unique_ptr<Keypad> keypad;  // live buttons only: B opens the scores screen
+    // Live logical buttons; the title records nothing.
+    Keypad keys{0};
+    int32_t keyRow = 0;
+    int32_t pointerX = -1;
+    int32_t pointerY = -1;
 };

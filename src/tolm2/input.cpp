@@ -26,12 +26,22 @@ const Joystick* openSlot(int slot) {
     return joy.open() ? &joy : nullptr;
 }
 
-bool directionActive(int dir, int16_t x, int16_t y) {
+bool stickActive(int dir, int16_t x, int16_t y) {
     switch (dir) {
         case JOY_UP: return y < -AXIS_THRESHOLD;
         case JOY_DOWN: return y > AXIS_THRESHOLD;
         case JOY_RIGHT: return x > AXIS_THRESHOLD;
         case JOY_LEFT: return x < -AXIS_THRESHOLD;
+        default: return false;
+    }
+}
+
+bool hatActive(int dir, uint8_t hat) {
+    switch (dir) {
+        case JOY_UP: return (hat & plat::HAT_UP) != 0;
+        case JOY_DOWN: return (hat & plat::HAT_DOWN) != 0;
+        case JOY_RIGHT: return (hat & plat::HAT_RIGHT) != 0;
+        case JOY_LEFT: return (hat & plat::HAT_LEFT) != 0;
         default: return false;
     }
 }
@@ -52,6 +62,8 @@ void sampleJoystick(Joystick& joy) {
     joy.prevY = joy.curY;
     joy.curX = plat::joystickAxis(joy.handle, 0);
     joy.curY = plat::joystickAxis(joy.handle, 1);
+    joy.prevHat = joy.curHat;
+    joy.curHat = plat::joystickHat(joy.handle);
 }
 
 }  // namespace
@@ -91,13 +103,16 @@ int32_t Tolm_mouseY() {
 
 bool Tolm_joyDirHeld(int dir, int slot) {
     const Joystick* joy = openSlot(slot);
-    return joy != nullptr && directionActive(dir, joy->curX, joy->curY);
+    return joy != nullptr &&
+           (stickActive(dir, joy->curX, joy->curY) || hatActive(dir, joy->curHat));
 }
 
 bool Tolm_joyDirPushed(int dir, int slot) {
     const Joystick* joy = openSlot(slot);
-    return joy != nullptr && directionActive(dir, joy->curX, joy->curY) &&
-           !directionActive(dir, joy->prevX, joy->prevY);
+    // Stick and hat are two sources, each with its own edge.
+    if (joy == nullptr) return false;
+    return (stickActive(dir, joy->curX, joy->curY) && !stickActive(dir, joy->prevX, joy->prevY)) ||
+           (hatActive(dir, joy->curHat) && !hatActive(dir, joy->prevHat));
 }
 
 bool Tolm_joyButtonHeld(int button, int slot) {

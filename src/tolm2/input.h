@@ -43,6 +43,8 @@ uint8_t Tolm_mousePushed();
 // in the window: outside the picture it lies outside 0..639 x 0..479.
 int32_t Tolm_mouseX();
 int32_t Tolm_mouseY();
+// A direction is active while the first stick lies beyond AXIS_THRESHOLD on its side or
+// the first hat points that way.
 bool Tolm_joyDirHeld(int dir, int slot);
 bool Tolm_joyDirPushed(int dir, int slot);
 bool Tolm_joyButtonHeld(int button, int slot);

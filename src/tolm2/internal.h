@@ -69,6 +69,7 @@ void Tolm_resetFrame();
 class Joystick {
 public:
     int16_t prevX = 0, prevY = 0, curX = 0, curY = 0;
+    uint8_t prevHat = 0, curHat = 0;  // the first hat's direction bits
     std::vector<bool> prevButtons, curButtons;
     int handle = -1;  // platform joystick index; -1 when the slot is empty
     int32_t buttonCount = 0;

@@ -128,3 +128,40 @@ TEST_F(GamePlay, MixerCardsStandStillDuringReadyAndMoveOnceTheClockRuns) {
 }
 
 }  // namespace
+
+// Keys alone, the pointer still in the window and never clicked: LINE chosen with Down and
+// Z, the first pair picked, dropped with X and picked again, the board cleared row by row
+// with the cursor, the results left with Z; the game's watch file then VERIFIED elsewhere.
+TEST_F(GamePlay, KeysAloneClearLineToARecordThatWatchesVerified) {
+    std::vector<std::string> keys;
+    for (int row = 0; row < 6; ++row) {
+        const std::string along = row % 2 == 0 ? "Right" : "Left";
+        for (int pair = 0; pair < PAIRS / 6; ++pair) {
+            keys.insert(keys.end(), {"z", along, "z"});
+            if (pair + 1 < PAIRS / 6) keys.push_back(along);
+        }
+        keys.push_back("Down");
+    }
+    long score = 0;
+    {
+        GameProcess game;
+        Player player(game);
+        player.useKeysOnly();
+        player.reachTitle();
+        player.startMode(MODE_LINE);
+        player.press({"z", "z", "x"});  // show the cursor on card 0, pick it, drop it
+        EXPECT_FALSE(readPick(player.look()).has_value());
+        player.press(keys);
+        // A lost key only costs pairs: the clock ends the game with a record all the same.
+        score = finishWithRecord(game, player, MODE_LINE, 200s).score;
+        EXPECT_GE(score, 2 * 170) << "at least the first pair, taken in the first ten seconds";
+    }
+    const std::string watch = readFile("replay/replay_01.watch");
+    ScratchDir fresh;
+    writeFile("best.watch", watch);
+    GameProcess game({"-watch", "best.watch"});
+    EXPECT_TRUE(waitForLogLine("Watch best.watch: VERIFIED " + std::to_string(score), 240s))
+        << lastLogLine();
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+}

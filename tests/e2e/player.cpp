@@ -158,6 +158,7 @@ Player::Player(GameProcess& game_, const ViewRect& picture_)
     : game(game_), picture(picture_), extraLag(FIRST_EXTRA_LAG) {}
 
 void Player::pointAt(int x, int y) {
+    if (keysOnly) return;
     const WindowPixel at = windowPixelOf(picture, x, y);
     game.movePointer(at.x, at.y);
 }
@@ -183,6 +184,13 @@ void Player::tap(int x, int y) {
     std::this_thread::sleep_for(CLICK_GAP);
 }
 
+void Player::press(const std::vector<std::string>& keys) {
+    for (const std::string& key : keys) {
+        game.pressKey(key);
+        std::this_thread::sleep_for(CLICK_GAP);
+    }
+}
+
 void Player::tapCard(Place place) { tap(place.x + CARD_SIDE / 2, place.y + CARD_SIDE / 2); }
 
 Image Player::waitForTitleDrawn(size_t titlesBefore) {
@@ -199,7 +207,7 @@ Image Player::waitForTitleDrawn(size_t titlesBefore) {
 
 void Player::skipLogo() {
     if (!waitForLogLine("Exec loop.")) throw std::runtime_error("the game shows no frame");
-    tap(AWAY_X, AWAY_Y);
+    keysOnly ? press({"z"}) : tap(AWAY_X, AWAY_Y);
 }
 
 Image Player::reachTitle() {
@@ -212,7 +220,13 @@ void Player::clickMode(int mode) { tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_
 
 void Player::chooseMode(int mode) {
     const size_t games = countLogLines(GAME_LINE);
-    clickMode(mode);
+    if (keysOnly) {
+        // The first Down lands on LINE, the pointer being on no row.
+        press(std::vector<std::string>(static_cast<size_t>(mode), "Down"));
+        press({"z"});
+    } else {
+        clickMode(mode);
+    }
     // Set-up logs its line twice.
     if (!waitUntil([&] { return countLogLines(GAME_LINE) >= games + 2; }, 5s)) {
         throw std::runtime_error("the click on the mode row started no game");
@@ -383,6 +397,6 @@ Image Player::leaveResults() {
         if (Clock::now() >= deadline) throw std::runtime_error("the results never ask for a click");
     }
     const size_t titles = countLogLines(TITLE_LINE);
-    tap(AWAY_X, AWAY_Y);
+    keysOnly ? press({"z"}) : tap(AWAY_X, AWAY_Y);
     return waitForTitleDrawn(titles);
 }

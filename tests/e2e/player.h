@@ -57,11 +57,18 @@ public:
     void tap(int x, int y);
     void tapCard(Place place);
 
-    // Waits for the first frame and clicks, which skips the logo; the title that follows
-    // may end the run at once. reachTitle also waits until the title is drawn.
+    // Keys alone from now on: the pointer stays where it is and is never clicked; Z skips
+    // the logo and leaves the results, and modes are chosen with Down and Z.
+    void useKeysOnly() { keysOnly = true; }
+    // Presses each key in turn, letting frames pass between, so each is a new press.
+    void press(const std::vector<std::string>& keys);
+
+    // Waits for the first frame and clicks (or presses Z), which skips the logo; the title
+    // that follows may end the run at once. reachTitle also waits until the title is drawn.
     void skipLogo();
     Image reachTitle();
-    // Clicks the mode's row; chooseMode also waits until the game has set up (READY shows).
+    // Clicks the mode's row; chooseMode (which highlights it with Down when keys only)
+    // also waits until the game has set up (READY shows).
     void clickMode(int mode);
     void chooseMode(int mode);
     // Waits until the clock runs; returns that first picture.
@@ -137,4 +144,5 @@ private:
     };
     std::optional<Aim> pickAim;
     double extraLag;
+    bool keysOnly = false;
 };

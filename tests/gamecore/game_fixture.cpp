@@ -55,6 +55,13 @@ void GameTest::clickAt(int32_t x, int32_t y) {
     frame();
 }
 
+void GameTest::press(const std::function<void(bool)>& set) {
+    set(true);
+    frame();
+    set(false);
+    frame();
+}
+
 void GameTest::clickCard(int32_t index) {
     const Card& c = game->card(index);
     clickAt(game->getBoardX() + static_cast<int32_t>(c.x) + 1,

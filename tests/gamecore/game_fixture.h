@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ protected:
     // Left button down for one frame at screen (x, y), then up, stepping the scene: the
     // second frame sees it.
     void clickAt(int32_t x, int32_t y);
+    // set(true) for one frame, then set(false): the second frame sees the push.
+    void press(const std::function<void(bool)>& set);
     // Clicks one pixel inside the top-left corner of card index.
     void clickCard(int32_t index);
     // Picks a and b as click would and runs takePair directly.

@@ -22,9 +22,9 @@ TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
     };
     for (const auto& [steps, seen] : cases) {
         SCOPED_TRACE(steps);
-        PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}}});
+        PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}, {}, WATCH_VERSION}});
         EXPECT_EQ(input.startSeed(), 99u);
-        for (int step = 0; step < steps; ++step) input.advance();
+        for (int step = 0; step < steps; ++step) input.advance(KeypadState{});
         EXPECT_EQ(input.x(), seen.x);
         EXPECT_EQ(input.y(), seen.y);
         EXPECT_EQ(input.leftHeld(), (seen.buttons & POINTER_LEFT_HELD) != 0);
@@ -37,7 +37,7 @@ TEST_F(PlayInputTest, ALiveRecordingKeepsEachSteppedPointerUpToTheCap) {
     input.startSeed();
     headless::setMouse(5, 6);
     nextFrame();
-    for (uint32_t step = 0; step <= MAX_WATCH_FRAMES; ++step) input.advance();
+    for (uint32_t step = 0; step <= MAX_WATCH_FRAMES; ++step) input.advance(KeypadState{});
     const WatchRecord record = input.recording(2, 7);
     EXPECT_EQ(record.frames.size(), MAX_WATCH_FRAMES);
     EXPECT_EQ(record.frames.front(), (PointerFrame{5, 6, 0}));

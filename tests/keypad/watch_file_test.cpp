@@ -13,7 +13,9 @@
 namespace {
 
 WatchRecord sample() {
-    return {6, 0xDEADBEEF, 123456, {{0, 0, 0}, {639, 479, 3}, {-3, 500, 1}}};
+    std::vector<PointerFrame> frames(61, {-3, 500, 1, 0x0C41});
+    frames.front() = {639, 479, 3, 0x0FFF};
+    return {6, 0xDEADBEEF, 123456, frames, {0xCAFEF00D}, WATCH_VERSION};
 }
 
 std::string loadError(const std::string& file) {
@@ -29,12 +31,23 @@ TEST_F(WatchFile, SavedRecordReadsBackWhole) {
     const WatchRecord back = loadWatchFile("replay/replay_06.watch");
     EXPECT_EQ(std::tie(back.mode, back.seed, back.score), std::make_tuple(6, 0xDEADBEEFu, 123456));
     EXPECT_EQ(back.frames, sample().frames);
+    EXPECT_EQ(back.digests, sample().digests);
     WatchRecord longest = sample();
     longest.frames.resize(MAX_WATCH_FRAMES, {1, 2, 3});
     saveWatchFile("replay/replay_01.watch", longest);
     EXPECT_EQ(loadWatchFile("replay/replay_01.watch").frames, longest.frames);
-    // Header 20 bytes, 5 per frame, CRC 4; little-endian throughout.
-    EXPECT_EQ(readFile("replay/replay_06.watch").substr(0, 8), std::string("KVWF\x01\0\x06\0", 8));
+    // Header 20 bytes, 7 per frame, 4 per second of frames, CRC 4; little-endian throughout.
+    const std::string bytes = readFile("replay/replay_06.watch");
+    EXPECT_EQ(bytes.substr(0, 8), std::string("KVWF\x02\0\x06\0", 8));
+    EXPECT_EQ(bytes.size(), 20u + 7 * 61 + 4 + 4);
+    // A version 1 file (pointer only, no digests) still reads, and writes back the same.
+    WatchRecord old = sample();
+    old.version = WATCH_VERSION_POINTER;
+    for (PointerFrame& frame : old.frames) frame.keys = 0;
+    const std::string oldBytes = encodeWatch(old);
+    EXPECT_EQ(oldBytes.size(), 20u + 5 * 61 + 4);
+    EXPECT_EQ(encodeWatch(decodeWatch(oldBytes)), oldBytes);
+    EXPECT_TRUE(decodeWatch(oldBytes).digests.empty());
 }
 
 TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
@@ -50,10 +63,11 @@ TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
         {"", "truncated"},
         {good.substr(0, good.size() - 6), "truncated"},  // cut inside a frame
         {with(0, 'X'), "not a watch file"},
-        {with(4, 2), "unknown version 2"},
-        {with(15, 1), "16777219 frames, more than 36000"},
+        {with(4, 3), "unknown version 3"},
+        {with(15, 1), "16777277 frames, more than 36000"},
         {good + "!", "1 bytes after the last frame"},
         {with(22, 'Z'), "wrong CRC"},  // a frame
+        {with(good.size() - 6, 'Z'), "wrong CRC"},  // the digest
         {with(16, 0), "wrong CRC"},    // the score
         {with(8, 0), "wrong CRC"},     // the seed
         {with(6, 5), "wrong CRC"},     // the mode

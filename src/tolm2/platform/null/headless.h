@@ -26,6 +26,8 @@ void loseFocus();
 void attachJoysticks(int count, int buttons);
 void setJoystickButton(int index, int button, bool down);
 void setJoystickAxis(int index, int axis, int16_t value);
+// The first hat's direction bits (plat::HAT_UP ...).
+void setJoystickHat(int index, uint8_t directions);
 
 // ---- Virtual clock: plat::delay advances it; nothing really sleeps ----
 uint32_t now();

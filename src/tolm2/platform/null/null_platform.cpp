@@ -14,6 +14,7 @@ struct Joy {
     int buttons = 0;
     std::vector<bool> down;
     std::array<int16_t, 2> axes{};
+    uint8_t hat = 0;
     bool open = false;
 };
 
@@ -90,6 +91,10 @@ void setJoystickButton(int index, int button, bool down) {
     if (joy != nullptr && button >= 0 && button < joy->buttons) {
         joy->down[static_cast<size_t>(button)] = down;
     }
+}
+void setJoystickHat(int index, uint8_t directions) {
+    Joy* joy = joystickAt(index);
+    if (joy != nullptr) joy->hat = directions;
 }
 void setJoystickAxis(int index, int axis, int16_t value) {
     Joy* joy = joystickAt(index);
@@ -223,6 +228,10 @@ int16_t joystickAxis(int index, int axis) {
     Joy* joy = joystickAt(index);
     if (joy == nullptr || !joy->open || axis < 0 || axis > 1) return 0;
     return joy->axes[static_cast<size_t>(axis)];
+}
+uint8_t joystickHat(int index) {
+    Joy* joy = joystickAt(index);
+    return joy == nullptr || !joy->open ? 0 : joy->hat;
 }
 
 std::vector<uint8_t> readPixels(int32_t width, int32_t height) {

@@ -141,4 +141,12 @@ int16_t joystickAxis(int index, int axis) {
     return joy == nullptr ? 0 : SDL_JoystickGetAxis(joy, axis);
 }
 
+// SDL's hat bits are the contract's.
+uint8_t joystickHat(int index) {
+    SDL_Joystick* joy = joystickAt(index);
+    if (joy == nullptr || SDL_JoystickNumHats(joy) < 1) return 0;
+    const uint8_t all = HAT_UP | HAT_RIGHT | HAT_DOWN | HAT_LEFT;
+    return static_cast<uint8_t>(SDL_JoystickGetHat(joy, 0) & all);
+}
+
 }  // namespace plat
