@@ -239,10 +239,10 @@ FinishedGame finishWithRecord(GameProcess& game, Player& player, int mode,
 void GameOnDisplay::SetUp() {
     ASSERT_TRUE(needsX());
     writeFile("config.ini", configText());
-    writeFile(SCORES_FILE, seededScores());
 }
 
 FinishedGame playLineToARecord(bool expectReplay) {
+    writeFile(SCORES_FILE, seededScores());
     GameProcess game;
     Player player(game);
     player.reachTitle();

@@ -22,7 +22,7 @@ protected:
     ScratchDir scratch;
 };
 
-// scores.txt as GameOnDisplay starts it: a dozen LINE games of 1000..12000 played on
+// scores.txt as playLineToARecord starts it: a dozen LINE games of 1000..12000 played on
 // 2025-03-01..12, and a garbage line between them.
 std::string seededScores();
 
