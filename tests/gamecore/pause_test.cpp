@@ -1,4 +1,5 @@
 // The pause: paused frames change nothing, hide the board, and leave no trace in the game.
+#include <functional>
 #include <tuple>
 
 #include "game_fixture.h"
@@ -101,4 +102,72 @@ TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
     const auto plain = play(false);
     EXPECT_EQ(std::get<2>(plain), 24) << "the clicks took their pairs";
     EXPECT_EQ(play(true), plain);
+}
+
+// Paused, a frame is shown only when something on it changes; otherwise the wait sleeps
+// until an event. Resumed, every frame is shown again.
+TEST_F(PauseTest, APausedGameIsShownOnlyWhenSomethingChanges) {
+    playingGame(MODE_MIXER);
+    const auto shown = [] { return headless::window().presents; };
+    const auto waits = [] { return headless::window().eventWaits; };
+    headless::loseFocus();
+    frame();  // its wait sees the loss
+    int before = shown();
+    frame();
+    EXPECT_EQ(shown(), before + 1) << "the pause text appears";
+    before = shown();
+    const int waitsBefore = waits();
+    frames(100);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(waits(), waitsBefore + 100);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"expose", [] { headless::expose(); }},
+        {"new size", [] { headless::resizeWindow(800, 600); }},
+        {"F10", [] { headless::setKey(KEY_F10, true); }},
+        {"mute", [] { headless::setKey(KEY_M, true); }},
+        {"restored", [] { headless::restoreByWindowManager(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        change();
+        frames(3);
+        EXPECT_EQ(shown(), before + 1);
+        before = shown();
+        headless::setKey(KEY_F10, false);
+        headless::setKey(KEY_M, false);
+        frames(3);
+        before = shown();
+    }
+    EXPECT_TRUE(game->isPaused());
+    pressP();
+    frames(5);
+    EXPECT_FALSE(game->isPaused());
+    EXPECT_EQ(shown(), before + 1 + 5) << "the resume frame and every one after it";
+}
+
+// Iconified, in any scene, the same rule holds until the window is shown again.
+TEST_F(PauseTest, AnIconifiedWindowShowsNothingUntilRestoredOrUsed) {
+    playingGame(MODE_LINE);
+    headless::iconifyByWindowManager();
+    frames(3);
+    const int before = headless::window().presents;
+    frames(50);
+    EXPECT_EQ(headless::window().presents, before);
+    headless::restoreByWindowManager();
+    frames(2);
+    EXPECT_EQ(headless::window().presents, before + 1) << "the paused game, shown again";
+    // F5 without a window manager: iconified until a key or button says otherwise.
+    pressP();
+    headless::setKey(KEY_F5, true);
+    frames(4);
+    headless::setKey(KEY_F5, false);
+    frames(4);
+    const int iconified = headless::window().presents;
+    frames(50);
+    EXPECT_EQ(headless::window().presents, iconified);
+    clickAt(600, 400);
+    frames(3);
+    EXPECT_FALSE(game->isPaused());
+    EXPECT_GE(headless::window().presents, iconified + 3);
 }
