@@ -104,70 +104,49 @@ TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
     EXPECT_EQ(play(true), plain);
 }
 
-// Paused, a frame is shown only when something on it changes; otherwise the wait sleeps
-// until an event. Resumed, every frame is shown again.
-TEST_F(PauseTest, APausedGameIsShownOnlyWhenSomethingChanges) {
+// Paused or iconified, a frame is shown only when something on it changes; otherwise the
+// wait sleeps until an event. Resumed, every frame is shown again.
+TEST_F(PauseTest, AnIdleGameIsShownOnlyWhenSomethingChanges) {
     playingGame(MODE_MIXER);
     const auto shown = [] { return headless::window().presents; };
-    const auto waits = [] { return headless::window().eventWaits; };
     headless::loseFocus();
-    frame();  // its wait sees the loss
+    frames(2);  // the first paused frame shows the pause text
     int before = shown();
-    frame();
-    EXPECT_EQ(shown(), before + 1) << "the pause text appears";
-    before = shown();
-    const int waitsBefore = waits();
+    const int waits = headless::window().eventWaits;
     frames(100);
     EXPECT_EQ(shown(), before);
-    EXPECT_EQ(waits(), waitsBefore + 100);
+    EXPECT_EQ(headless::window().eventWaits, waits + 100);
 
+    // Each change shows one frame; the iconified window shows none until restored.
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"expose", [] { headless::expose(); }},
         {"new size", [] { headless::resizeWindow(800, 600); }},
-        {"F10", [] { headless::setKey(KEY_F10, true); }},
         {"mute", [] { headless::setKey(KEY_M, true); }},
-        {"restored", [] { headless::restoreByWindowManager(); }},
+        {"F5, then a key", [this, &before, &shown] {
+             headless::setKey(KEY_F5, true);
+             frames(50);
+             before = shown();  // the key itself showed a frame
+             headless::setKey(KEY_F10, true);
+         }},
+        {"iconified, then restored", [this] {
+             headless::iconifyByWindowManager();
+             frames(50);
+             headless::restoreByWindowManager();
+         }},
     };
     for (const auto& [what, change] : changes) {
         SCOPED_TRACE(what);
+        before = shown();
         change();
         frames(3);
         EXPECT_EQ(shown(), before + 1);
-        before = shown();
-        headless::setKey(KEY_F10, false);
-        headless::setKey(KEY_M, false);
+        for (int key : {KEY_M, KEY_F5, KEY_F10}) headless::setKey(key, false);
         frames(3);
-        before = shown();
     }
     EXPECT_TRUE(game->isPaused());
+    before = shown();
     pressP();
     frames(5);
     EXPECT_FALSE(game->isPaused());
     EXPECT_EQ(shown(), before + 1 + 5) << "the resume frame and every one after it";
-}
-
-// Iconified, in any scene, the same rule holds until the window is shown again.
-TEST_F(PauseTest, AnIconifiedWindowShowsNothingUntilRestoredOrUsed) {
-    playingGame(MODE_LINE);
-    headless::iconifyByWindowManager();
-    frames(3);
-    const int before = headless::window().presents;
-    frames(50);
-    EXPECT_EQ(headless::window().presents, before);
-    headless::restoreByWindowManager();
-    frames(2);
-    EXPECT_EQ(headless::window().presents, before + 1) << "the paused game, shown again";
-    // F5 without a window manager: iconified until a key or button says otherwise.
-    pressP();
-    headless::setKey(KEY_F5, true);
-    frames(4);
-    headless::setKey(KEY_F5, false);
-    frames(4);
-    const int iconified = headless::window().presents;
-    frames(50);
-    EXPECT_EQ(headless::window().presents, iconified);
-    clickAt(600, 400);
-    frames(3);
-    EXPECT_FALSE(game->isPaused());
-    EXPECT_GE(headless::window().presents, iconified + 3);
 }
