@@ -54,6 +54,16 @@ void noteEvent(const SDL_Event& event) {
     }
 }
 
+// A new mode makes sdl12-compat report the window's new size as if the player had resized
+// it, sometimes the size being left first: those are echoes of this switch, not requests.
+void forgetOwnResizes() {
+    SDL_PumpEvents();
+    SDL_Event stale[16];
+    while (SDL_PeepEvents(stale, 16, SDL_GETEVENT, SDL_VIDEORESIZEMASK) > 0) {
+    }
+    windowEvents.resized = false;
+}
+
 // Right after a mode change: whether the probe of the old context is still a texture.
 void checkContext() {
     contextKept = contextProbe != 0 && glIsTexture(contextProbe) == GL_TRUE;
@@ -108,6 +118,7 @@ bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     const Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
     const bool opened = SDL_SetVideoMode(width, height, 0, flags) != nullptr;
     if (opened) checkContext();
+    forgetOwnResizes();
     forgetDrawingState(opened && contextKept);
     return opened;
 }
