@@ -28,8 +28,8 @@ cpu_of() {
             [ -n "$window" ] && break
             sleep 0.1
         done
-        click() { xdotool mousemove --window "$window" "$1" "$2" mousedown 1 sleep 0.08 mouseup 1 2>/dev/null; }
-        key() { xdotool mousemove --window "$window" 600 20 keydown "$1" sleep 0.08 keyup "$1" 2>/dev/null; }
+        click() { xdotool mousemove --window "$window" "$1" "$2" mousedown 1 sleep 0.3 mouseup 1 2>/dev/null; }
+        key() { xdotool mousemove --window "$window" 600 20 keydown "$1" sleep 0.3 keyup "$1" 2>/dev/null; }
         # Acts again until run.log shows the line, for a start-up slowed by a busy machine.
         until_logged() {
             for _ in $(seq 40); do
@@ -52,7 +52,8 @@ cpu_of() {
         fi
         ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
         # A key a busy machine let slip leaves the game drawing (several % of a core in a
-        # second): press it again, up to three times.
+        # second; a frame slowed by a busy machine can miss a short press): press it again, up to
+        # three times. Presses are held 0.3 s for the same reason.
         local before after
         for _ in 1 2 3; do
             key "$idle_key"
