@@ -14,9 +14,10 @@ cpu_of() {
     scratch=$(mktemp -d)
     ln -s "$PWD/resource" "$scratch/resource"
     mkdir "$scratch/replay"
-    exec {fd}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -noreset -nolisten tcp 2>/dev/null)
+    # The shell prints the server's pid; -displayfd makes the server print its display.
+    exec {fd}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -noreset -nolisten tcp 2>/dev/null & echo $!)
+    read -r -u "$fd" xvfb
     read -r -u "$fd" display
-    xvfb=$(pgrep -n -f "Xvfb -displayfd 1 -screen 0 1280x1024x24")
     (
         export DISPLAY=:$display SDL_AUDIODRIVER=dummy
         [ "$library" = sdl12-compat ] && export LD_LIBRARY_PATH=$COMPAT

@@ -10,17 +10,12 @@
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -104,30 +99,16 @@ bool requestWindowClose(const std::string& window, std::string& error) {
 
 PrivateDisplay::PrivateDisplay(int width, int height) {
     if (const char* display = std::getenv("DISPLAY")) previous = display;
-    int ends[2];
-    if (pipe(ends) != 0) throw std::runtime_error("pipe failed");
-    // -displayfd: the server picks a free display and writes its number once it is ready.
-    std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(ends[1]), "-screen", "0",
-                                  std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                  "-noreset", "-nolisten", "tcp"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", 0, 0);
-    pid_t child = -1;
-    const int spawned = posix_spawnp(&child, "Xvfb", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ends[1]);
-    std::string number;
-    char c = 0;
-    while (spawned == 0 && read(ends[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-    close(ends[0]);
-    if (spawned != 0 || number.empty()) throw std::runtime_error("cannot start Xvfb");
-    pid = child;
-    setenv("DISPLAY", (":" + number).c_str(), 1);
+    // The shell prints the server's pid; -displayfd makes the server print the number of the
+    // free display it took, once it is ready.
+    const std::string command = "Xvfb -displayfd 1 -screen 0 " + std::to_string(width) + "x" +
+                                std::to_string(height) + "x24 -noreset -nolisten tcp 2>/dev/null & echo $!";
+    FILE* output = popen(command.c_str(), "r");
+    int number = -1;
+    const bool started = output != nullptr && std::fscanf(output, "%d %d", &pid, &number) == 2;
+    if (output != nullptr) pclose(output);
+    if (!started) throw std::runtime_error("cannot start Xvfb");
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
 }
 
 PrivateDisplay::~PrivateDisplay() {
@@ -138,5 +119,4 @@ PrivateDisplay::~PrivateDisplay() {
     }
     if (pid <= 0) return;
     kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
 }
