@@ -17,6 +17,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
         echo "== $(basename "$bench")"
         "$bench" || status=1
     done
+    echo "== idle_cpu"
+    bench/idle_cpu.sh || status=1
     exit $status' >"$output" 2>&1 && status=0 || status=$?
 grep -v '^summary|' "$output" || true
 

@@ -10,6 +10,12 @@ export SDL_AUDIODRIVER=dummy
 echo "== Unit and end-to-end tests"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure -j2 -LE install
 
+echo "== End-to-end tests of the window, the picture, focus and input on sdl12-compat"
+# The SDL 1.2 of most distributions today: SDL 2 underneath, installed beside the classic one.
+LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure \
+    -L e2e -R '^(GameRun|ScaledWindow|PauseGame)\.'
+
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 # The fast unit tests only: the 1000-game soak (label "soak") ran once above.
 cmake -S . -B build-asan -DKORVANE_SANITIZE=ON -DKORVANE_BENCH=OFF >/dev/null

@@ -67,6 +67,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                          " " + quoted(args[i + 2]) + "; " + USAGE;
             return line;
         }
+        line.explicitSize = true;
         i += 2;
     }
     return line;

@@ -17,6 +17,8 @@ struct CommandLine {
     int32_t windowWidth = DEFAULT_WIDTH;
     int32_t windowHeight = DEFAULT_HEIGHT;
     bool fullScreen = false;
+    // "-res" was given: full screen takes that size too, not the desktop's.
+    bool explicitSize = false;
     // A watch file to play after the logo; empty for none.
     std::string watchFile;
     // The 4:3 picture undistorted between black bars, not stretched over the window.

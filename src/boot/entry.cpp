@@ -31,7 +31,7 @@ int runGame(const CommandLine& line) {
     FrameworkShutdown shutdown;
     try {
         Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false,
-                  line.keepAspect);
+                  line.keepAspect, !line.explicitSize);
         loadResources();
         if (!line.watchFile.empty()) requestWatch(line.watchFile);
         bool running = true;

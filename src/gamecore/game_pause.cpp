@@ -13,7 +13,8 @@ constexpr int32_t GO_ON_Y = 250;
 }  // namespace
 
 // A paused frame runs nothing of the game: no clock, timers, motion or recording. The
-// click, P or A that resumes is used up by the resume, so it never picks a card.
+// click, P or A that resumes is used up by the resume, so it never picks a card. Nothing on
+// the paused screen moves, so the framework draws it only when something changes.
 bool GameMain::holdsForPause() {
     if (scene != READY && scene != PLAYING) return false;
     if (paused) {
@@ -21,12 +22,15 @@ bool GameMain::holdsForPause() {
             keypad->pushA(true)) {
             paused = false;
             Tolm_resumeBgm();
+        } else {
+            Tolm_holdStill();
         }
         return true;
     }
     if (Tolm_focusLost() || Tolm_keyPushed(KEY_P)) {
         paused = true;
         Tolm_pauseBgm();
+        Tolm_holdStill();
         return true;
     }
     return false;

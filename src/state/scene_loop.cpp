@@ -64,8 +64,10 @@ bool execLoop() {
     }
     serveMuteKey();
     scene->step();
-    scene->draw();
-    drawMuteMarker();
+    if (Tolm_frameWanted()) {
+        scene->draw();
+        drawMuteMarker();
+    }
     return result;
 }
 

@@ -5,6 +5,7 @@
 
 #include "tolm2/error.h"
 #include "tolm2/font.h"
+#include "tolm2/idle.h"
 #include "tolm2/input.h"
 #include "tolm2/internal.h"
 #include "tolm2/platform/platform.h"
@@ -36,10 +37,15 @@ uint32_t waitForDeadline(int32_t period) {
 }
 
 void serveFunctionKeys() {
-    if (Tolm_keyPushed(KEY_F4)) Tolm_reloadTextures();
+    if (Tolm_keyPushed(KEY_F4)) {
+        Tolm_reloadTextures();
+        Tolm_noteChange();
+    }
     if (Tolm_keyPushed(KEY_F5)) {
         plat::iconify();
-        focusLost = true;  // without a window manager no event would say so
+        // Without a window manager no event would say so.
+        focusLost = true;
+        Tolm_noteIconified();
     }
     if (Tolm_keyPushed(KEY_F9)) _toggleFullScreen();
     if (Tolm_keyPushed(KEY_F10)) Tolm_toggleCursor();
@@ -64,13 +70,20 @@ void FrameMeter::addFrame(uint32_t busyMs, uint32_t now, int32_t period) {
 int32_t Tolm_wait(int32_t period) {
     busyTime = plat::ticks() - lastTick;
     if (lastTick == 0) lastTick = plat::ticks();
-    const uint32_t now = waitForDeadline(period);
+    uint32_t now = waitForDeadline(period);
+    if (Tolm_idleFrame()) {
+        plat::waitForEvent();
+        now = plat::ticks();
+    }
     const uint32_t elapsed = now - lastTick;
     lastTick = now;
 
     Tolm_sampleInput();
     if (plat::pollQuit()) quitRequested = true;
     focusLost = plat::takeFocusLoss();
+    const plat::WindowEvents events = plat::takeWindowEvents();
+    Tolm_noteFrameEvents(events);
+    if (events.resized) Tolm_resizeWindow(events.width, events.height);
     serveFunctionKeys();
     if (quitRequested) throw TolmError(QUIT_MESSAGE);
 
@@ -79,6 +92,8 @@ int32_t Tolm_wait(int32_t period) {
 }
 
 void Tolm_flip() {
+    // An idle frame with nothing new keeps the picture on show as it is.
+    if (!Tolm_frameWanted()) return;
     plat::present();
     if (screenshotPending) {
         screenshotPending = false;

@@ -6,8 +6,9 @@
 inline constexpr int32_t FRAME_PERIOD = 16;
 
 // The per-frame heartbeat, called by the entry after Tolm_flip: sleeps in 1 ms steps
-// until period ms have passed since the previous wait ended, samples input, drains
-// events, serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
+// until period ms have passed since the previous wait ended (after an idle frame, on
+// until the next event), samples input, drains events, follows a resized window,
+// serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
 // Returns the ms between the end of the previous wait and the end of this one.
 int32_t Tolm_wait(int32_t period);
 // Whether the frame wait that ended last saw the window lose the keyboard focus or be
@@ -15,6 +16,7 @@ int32_t Tolm_wait(int32_t period);
 bool Tolm_focusLost();
 // Puts the frame on the window, saves it as "tolmshot.bmp" when F12 was pressed since the
 // last flip, and swaps the GL buffers; the entry calls it after the scene has drawn.
+// Does nothing in a frame that was not drawn (Tolm_frameWanted).
 void Tolm_flip();
 int32_t Tolm_getFps();
 int32_t Tolm_getCpu();

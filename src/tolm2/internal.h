@@ -9,14 +9,22 @@
 #include "tolm2/texture.h"
 #include "tolm2/viewport.h"
 
+namespace plat {
+struct WindowEvents;
+}
+
 inline constexpr const char* ICON_FILE = "resource/ico.bmp";
 inline constexpr const char* SCREENSHOT_FILE = "tolmshot.bmp";
 
 // ---- Start-up and the window (system.cpp) ----
 
-// F9: the window switches between window and full screen; textures are rebuilt and the
+// F9: full screen, or back to the window at the size it had; textures are rebuilt and the
 // blend mode applied again. Throws "_toggleFullScreen: Couldn't set video mode".
 void _toggleFullScreen();
+// Tolm_wait, when the player resized the window: follows the new size (below 1 counts as
+// 1); ignored in full screen. A size the driver refuses keeps the old one. Throws
+// "Tolm_resizeWindow: Couldn't set video mode" only when not even that can be set again.
+void Tolm_resizeWindow(int32_t width, int32_t height);
 // F10, and a full-screen start-up that does not keep the cursor.
 void Tolm_toggleCursor();
 // Writes the window's pixels at the window's size to "tolmshot.bmp" as a 24-bit BMP, top
@@ -159,3 +167,18 @@ void Tolm_setAudioDevice(bool open);
 bool Tolm_hasAudioDevice();
 // Halts and frees the music; Tolm_quit calls it.
 void Tolm_freeBgm();
+
+// ---- The idle rule (idle.cpp) ----
+
+// Tolm_wait, before its deadline: whether the frame that ends is idle, so the wait goes on
+// sleeping until an event comes.
+bool Tolm_idleFrame();
+// Tolm_wait, after the events: takes in what they said, and ends the frame's hold.
+void Tolm_noteFrameEvents(const plat::WindowEvents& events);
+// F5: the window is iconified until the window manager restores it or a key or button
+// shows it in use (without a window manager nothing else would say so).
+void Tolm_noteIconified();
+// A new video mode or rebuilt textures: the next frame is drawn whatever the rule says.
+void Tolm_noteChange();
+// Forgets the idle state; Tolm_init calls it.
+void Tolm_resetIdle();

@@ -1,12 +1,15 @@
 // Start-up and shutdown of the framework, and the window operations of the function keys.
 #include "tolm2/system.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "tolm2/draw.h"
 #include "tolm2/error.h"
 #include "tolm2/font.h"
 #include "tolm2/frame.h"
+#include "tolm2/idle.h"
 #include "tolm2/input.h"
 #include "tolm2/internal.h"
 #include "tolm2/log.h"
@@ -17,11 +20,45 @@
 
 namespace {
 
-int32_t screenWidth = 0;
+// sdl12-compat scales an OpenGL window's picture itself unless told not to; the framework
+// already scales its one picture, so that would be a second pass over every pixel.
+inline constexpr const char* LIBRARY_SCALING = "SDL12COMPAT_OPENGL_SCALING";
+
+int32_t screenWidth = 0;  // the window as it is now
 int32_t screenHeight = 0;
+int32_t windowWidth = 0;  // the window when not full screen, as the player last sized it
+int32_t windowHeight = 0;
+int32_t fullWidth = 0;  // the full screen
+int32_t fullHeight = 0;
 bool fullScreen = false;
 bool keepAspect = false;
+// Full screen at the desktop's own size: no mode switch, and the picture kept 4:3.
+bool atDesktop = false;
 bool initialized = false;
+
+// A player's own setting stands.
+void leaveScalingToTheFramework() { setenv(LIBRARY_SCALING, "0", 0); }
+
+void chooseSizes(int32_t width, int32_t height, bool fullScreenAtDesktop) {
+    windowWidth = fullWidth = width;
+    windowHeight = fullHeight = height;
+    atDesktop = fullScreenAtDesktop && plat::desktopSize(fullWidth, fullHeight);
+    screenWidth = fullScreen ? fullWidth : windowWidth;
+    screenHeight = fullScreen ? fullHeight : windowHeight;
+}
+
+// A new video mode at the size that fullScreen calls for, with the picture placed anew and
+// the textures rebuilt where the driver lost them. False when the mode cannot be set.
+bool switchVideoMode() {
+    screenWidth = fullScreen ? fullWidth : windowWidth;
+    screenHeight = fullScreen ? fullHeight : windowHeight;
+    if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) return false;
+    plat::initView(screenWidth, screenHeight, Tolm_pictureRect());
+    if (!plat::keptContext()) Tolm_reloadTextures();
+    Tolm_setBlendMode(Tolm_blendMode());
+    Tolm_noteChange();
+    return true;
+}
 
 void openWindow(const std::string& caption, bool keepCursor) {
     if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) {
@@ -44,17 +81,18 @@ void openAudioOrPlaySilent() {
 }  // namespace
 
 void Tolm_init(const std::string& caption, int32_t width, int32_t height, bool fullscreen,
-               bool keepCursor, bool keepPictureAspect) {
+               bool keepCursor, bool keepPictureAspect, bool fullScreenAtDesktop) {
     if (initialized) return;
     // Delete the old log first, so that a failed start-up reports into a fresh file too.
     Tolm_resetLog();
-    screenWidth = width;
-    screenHeight = height;
     fullScreen = fullscreen;
     keepAspect = keepPictureAspect;
     Tolm_resetInput();
     Tolm_resetFrame();
+    Tolm_resetIdle();
+    leaveScalingToTheFramework();
     if (!plat::init()) throw TolmError("Tolm_init: Couldn't initialize SDL");
+    chooseSizes(width, height, fullScreenAtDesktop);
     openWindow(caption, keepCursor);
     openAudioOrPlaySilent();
     Tolm_openJoysticks();
@@ -81,12 +119,22 @@ void Tolm_quit() {
 
 void _toggleFullScreen() {
     fullScreen = !fullScreen;
-    if (!plat::setVideoMode(screenWidth, screenHeight, fullScreen)) {
-        throw TolmError("_toggleFullScreen: Couldn't set video mode");
-    }
-    plat::initView(screenWidth, screenHeight, Tolm_pictureRect());
-    Tolm_reloadTextures();
-    Tolm_setBlendMode(Tolm_blendMode());
+    if (!switchVideoMode()) throw TolmError("_toggleFullScreen: Couldn't set video mode");
+}
+
+void Tolm_resizeWindow(int32_t width, int32_t height) {
+    if (fullScreen) return;
+    const int32_t w = std::max(width, 1);
+    const int32_t h = std::max(height, 1);
+    if (w == screenWidth && h == screenHeight) return;
+    const int32_t oldWidth = windowWidth, oldHeight = windowHeight;
+    windowWidth = w;
+    windowHeight = h;
+    if (switchVideoMode()) return;
+    // A size the driver refuses leaves the window as it was.
+    windowWidth = oldWidth;
+    windowHeight = oldHeight;
+    if (!switchVideoMode()) throw TolmError("Tolm_resizeWindow: Couldn't set video mode");
 }
 
 void Tolm_toggleCursor() {
@@ -112,4 +160,6 @@ void Tolm_screenShot() {
 int32_t Tolm_screenWidth() { return screenWidth; }
 int32_t Tolm_screenHeight() { return screenHeight; }
 bool Tolm_isFullScreen() { return fullScreen; }
-ViewRect Tolm_pictureRect() { return Tolm_pictureRect(screenWidth, screenHeight, keepAspect); }
+ViewRect Tolm_pictureRect() {
+    return Tolm_pictureRect(screenWidth, screenHeight, keepAspect || (fullScreen && atDesktop));
+}

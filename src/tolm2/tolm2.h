@@ -5,6 +5,7 @@
 #include "tolm2/error.h"
 #include "tolm2/font.h"
 #include "tolm2/frame.h"
+#include "tolm2/idle.h"
 #include "tolm2/input.h"
 #include "tolm2/log.h"
 #include "tolm2/shared.h"

@@ -16,12 +16,14 @@ TEST(CommandLine, DefaultsToA640By480Window) {
     EXPECT_EQ(line.windowHeight, 480);
     EXPECT_FALSE(line.fullScreen);
     EXPECT_FALSE(line.keepAspect);
+    EXPECT_FALSE(line.explicitSize) << "full screen takes the desktop's size";
     EXPECT_TRUE(line.error.empty());
 }
 
 TEST(CommandLine, LaterOptionsOverrideEarlierOnesAndOthersAreIgnored) {
     EXPECT_TRUE(parse({"-res", "800", "600", "-fullscreen"}).fullScreen);
     EXPECT_EQ(parse({"-res", "800", "600", "-fullscreen"}).windowWidth, 800);
+    EXPECT_TRUE(parse({"-res", "800", "600", "-fullscreen"}).explicitSize);
     EXPECT_FALSE(parse({"-fullscreen", "-window"}).fullScreen);
     EXPECT_FALSE(parse({"-RES", "1", "1", "--window", "-Fullscreen"}).fullScreen);
     EXPECT_EQ(parse({"-RES", "1", "1"}).windowWidth, 640);

@@ -266,3 +266,15 @@ bool GameProcess::running() {
 std::string GameProcess::standardOutput() const { return readFile(directory / "korvane.out"); }
 
 std::string GameProcess::standardError() const { return readFile(directory / "korvane.err"); }
+
+double GameProcess::cpuSeconds() const {
+    // Fields 14 and 15 of /proc/<pid>/stat, after the command name in parentheses.
+    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    long ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i >= 14) ticks += std::stol(field);
+    }
+    return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}

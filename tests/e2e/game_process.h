@@ -80,6 +80,8 @@ public:
     // deadline the game is killed and runtime_error is thrown.
     int waitExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool running();
+    // The CPU time the game has used so far, all its threads together, in seconds.
+    double cpuSeconds() const;
 
     std::string standardOutput() const;
     std::string standardError() const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "board_reader.h"
 #include "e2e_files.h"
@@ -10,6 +11,9 @@
 #include "player.h"
 #include "support/needs.h"
 #include "support/scratch.h"
+#include "x_display.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -66,6 +70,77 @@ TEST(ScaledWindow, KeepAspectTakesALinePairByClicksAndAClickOnABarPicksNothing) 
     EXPECT_FALSE(readPick(player.lookAway())) << "a click on the bar picked a card";
     EXPECT_TRUE(player.takeStillPair(first, twin));
     EXPECT_GT(player.score(), 0);
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+}
+
+// Polls until the window has the size, as the game's own screenshot shows it too.
+void expectWindowSize(GameProcess& game, int width, int height) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    WindowSize size = game.windowSize();
+    while ((size.width != width || size.height != height) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(50ms);
+        size = game.windowSize();
+    }
+    EXPECT_EQ(size.width, width);
+    EXPECT_EQ(size.height, height);
+    const Image shot = loadPicture(game.screenshot());
+    EXPECT_EQ(shot.width, width) << "the game draws at the window's size";
+    EXPECT_EQ(shot.height, height);
+}
+
+void resizeTo(GameProcess& game, int width, int height) {
+    runCommand({"xdotool", "windowsize", game.window(), std::to_string(width),
+                std::to_string(height)});
+}
+
+// A storm of sizes down to 1 x 1 while the logo shows; the game then follows the last.
+TEST(ScaledWindow, AResizedWindowTakesALinePairByClicksAtItsNewSize) {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
+    ScratchDir scratch;
+    GameProcess game;
+    for (int i = 0; i < 20; ++i) resizeTo(game, 1 + 97 * i, 1 + 53 * (i % 7));
+    resizeTo(game, 1, 1);
+    resizeTo(game, 1000, 750);
+    expectWindowSize(game, 1000, 750);
+    Player player(game, {0, 0, 1000, 750});
+    player.reachTitle();
+    player.startMode(MODE_LINE);
+    EXPECT_TRUE(player.takeStillPair(gridPlace(0), gridPlace(PAIRS)));
+    EXPECT_GT(player.score(), 0);
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+}
+
+// On a 1920 x 1080 desktop: full screen at its size with no mode switch, the picture 4:3
+// between bars, and F9 back to the window at the size the player gave it.
+// (Clicks on the full-screen picture are not driven here: with xdotool on Xvfb they land
+// unreliably in full screen.)
+TEST(ScaledWindow, FullScreenTakesTheDesktopWithBarsAndF9ComesBackToTheWindow) {
+    ScratchDir scratch;
+    PrivateDisplay desktop(1920, 1080);
+    const ViewRect picture{240, 0, 1440, 1080};
+    GameProcess game({"-fullscreen"});
+    expectWindowSize(game, 1920, 1080);
+    Player player(game, picture);
+    player.reachTitle();
+    // Stretched, these two pixels would lie on the title's blue panel.
+    const Image title = loadPicture(game.screenshot());
+    EXPECT_EQ(distance(pixelAt(title, 200, 540), Rgb{}), 0) << "the left bar is black";
+    EXPECT_EQ(distance(pixelAt(title, 1720, 540), Rgb{}), 0) << "the right bar is black";
+    EXPECT_GT(distance(pixelAt(title, 400, 540), Rgb{}), 0) << "the panel shows";
+    // Keys go where the pointer is: it is put back inside the window after each switch.
+    const auto switchAndExpect = [&game](int width, int height) {
+        game.pressKey("F9");
+        game.movePointer(100, 100);
+        expectWindowSize(game, width, height);
+    };
+    switchAndExpect(640, 480);
+    resizeTo(game, 800, 600);
+    expectWindowSize(game, 800, 600);
+    switchAndExpect(1920, 1080);
+    switchAndExpect(800, 600);
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
 }

@@ -9,9 +9,12 @@
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <signal.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -92,4 +95,28 @@ bool requestWindowClose(const std::string& window, std::string& error) {
     x->closeDisplay(display);
     if (sent == 0) error = "XSendEvent failed";
     return sent != 0;
+}
+
+PrivateDisplay::PrivateDisplay(int width, int height) {
+    if (const char* display = std::getenv("DISPLAY")) previous = display;
+    // The shell prints the server's pid; -displayfd makes the server print the number of the
+    // free display it took, once it is ready.
+    const std::string command = "Xvfb -displayfd 1 -screen 0 " + std::to_string(width) + "x" +
+                                std::to_string(height) + "x24 -noreset -nolisten tcp 2>/dev/null & echo $!";
+    FILE* output = popen(command.c_str(), "r");
+    int number = -1;
+    const bool started = output != nullptr && std::fscanf(output, "%d %d", &pid, &number) == 2;
+    if (output != nullptr) pclose(output);
+    if (!started) throw std::runtime_error("cannot start Xvfb");
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+}
+
+PrivateDisplay::~PrivateDisplay() {
+    if (previous.empty()) {
+        unsetenv("DISPLAY");
+    } else {
+        setenv("DISPLAY", previous.c_str(), 1);
+    }
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
 }

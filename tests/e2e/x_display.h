@@ -17,3 +17,18 @@ bool holdDisplayOpen(std::string& error);
 // user clicks the close box; SDL 1.2 turns it into SDL_QUIT.
 // Returns false with a reason in error when the display or libX11 cannot be reached.
 bool requestWindowClose(const std::string& window, std::string& error);
+
+// An X server of its own for one test, with a screen of the given size (a full screen
+// of that size): Xvfb on a free display, which DISPLAY names for the test and the games it
+// starts until this is dropped. The server is stopped then and DISPLAY put back.
+class PrivateDisplay {
+public:
+    PrivateDisplay(int width, int height);
+    ~PrivateDisplay();
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+private:
+    int pid = -1;
+    std::string previous;
+};

@@ -1,4 +1,5 @@
 // The pause: paused frames change nothing, hide the board, and leave no trace in the game.
+#include <functional>
 #include <tuple>
 
 #include "game_fixture.h"
@@ -102,4 +103,51 @@ TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
     const auto plain = play(false);
     EXPECT_EQ(std::get<2>(plain), 24) << "the clicks took their pairs";
     EXPECT_EQ(play(true), plain);
+}
+
+// Paused or iconified, a frame is shown only when something on it changes; otherwise the
+// wait sleeps until an event. Resumed, every frame is shown again.
+TEST_F(PauseTest, AnIdleGameIsShownOnlyWhenSomethingChanges) {
+    playingGame(MODE_MIXER);
+    const auto shown = [] { return headless::window().presents; };
+    headless::loseFocus();
+    frames(2);  // the first paused frame shows the pause text
+    int before = shown();
+    const int waits = headless::window().eventWaits;
+    frames(100);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(headless::window().eventWaits, waits + 100);
+
+    // Each change shows one frame; the iconified window shows none until restored.
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"expose", [] { headless::expose(); }},
+        {"new size", [] { headless::resizeWindow(800, 600); }},
+        {"mute", [] { headless::setKey(KEY_M, true); }},
+        {"F5, then a key", [this, &before, &shown] {
+             headless::setKey(KEY_F5, true);
+             frames(50);
+             before = shown();  // the key itself showed a frame
+             headless::setKey(KEY_F10, true);
+         }},
+        {"iconified, then restored", [this] {
+             headless::iconifyByWindowManager();
+             frames(50);
+             headless::restoreByWindowManager();
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        before = shown();
+        change();
+        frames(3);
+        EXPECT_EQ(shown(), before + 1);
+        for (int key : {KEY_M, KEY_F5, KEY_F10}) headless::setKey(key, false);
+        frames(3);
+    }
+    EXPECT_TRUE(game->isPaused());
+    before = shown();
+    pressP();
+    frames(5);
+    EXPECT_FALSE(game->isPaused());
+    EXPECT_EQ(shown(), before + 1 + 5) << "the resume frame and every one after it";
 }

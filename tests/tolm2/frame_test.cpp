@@ -132,6 +132,74 @@ TEST_F(FrameTest, F9TwiceReturnsToTheWindowWithEveryTextureRebuilt) {
     EXPECT_NO_THROW(Tolm_drawTexture("logo", 0, 0, 0, 0, 0, 0, 1, 1, 0, 255, 255, 255, 255));
 }
 
+// The window after a frame: its size, full screen or not, and the picture the mouse maps
+// through. A size of 0 asks for a resize storm of sizes ending at the one given.
+struct WindowStep {
+    enum Act { RESIZE, STORM, F9 } act;
+    int32_t width, height;  // the resize asked for
+    int32_t windowWidth, windowHeight;
+    bool fullscreen;
+    ViewRect picture;
+};
+
+// One run of resizes (down to nothing, and a storm) and F9 switches. Without "-res" full
+// screen takes the desktop's size with bars, and F9 goes back to the last window size.
+TEST_F(FrameTest, TheWindowFollowsResizesAndF9ComesBackToTheLastWindowSize) {
+    const std::vector<WindowStep> steps = {
+        {WindowStep::F9, 0, 0, 640, 480, false, {0, 0, 640, 480}},
+        {WindowStep::RESIZE, 1280, 960, 1280, 960, false, {0, 0, 1280, 960}},
+        {WindowStep::RESIZE, 0, 0, 1, 1, false, {0, 0, 1, 1}},
+        {WindowStep::RESIZE, -3, 500, 1, 500, false, {0, 0, 1, 500}},
+        {WindowStep::STORM, 801, 599, 801, 599, false, {0, 0, 801, 599}},
+        {WindowStep::F9, 0, 0, 1920, 1080, true, {240, 0, 1440, 1080}},
+        {WindowStep::RESIZE, 1000, 1000, 1920, 1080, true, {240, 0, 1440, 1080}},
+        {WindowStep::F9, 0, 0, 801, 599, false, {0, 0, 801, 599}},
+    };
+    for (const bool keepContext : {true, false}) {
+        SCOPED_TRACE(keepContext ? "context kept" : "context lost");
+        Tolm_quit();
+        headless::reset();
+        headless::keepContextOnModeChange(keepContext);
+        Tolm_init("KORVANE", 640, 480, true, false, false, true);
+        Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
+        const int live = headless::liveTextures();
+        const int created = headless::createdTextures();
+        for (const WindowStep& step : steps) {
+            SCOPED_TRACE(std::to_string(step.windowWidth) + " x " + std::to_string(step.windowHeight));
+            const int modes = headless::window().videoModes;
+            if (step.act == WindowStep::STORM) {
+                for (int i = 0; i < 50; ++i) headless::resizeWindow(i * 37 - 9, 1000 - i * 23);
+            }
+            if (step.act != WindowStep::F9) headless::resizeWindow(step.width, step.height);
+            headless::setKey(KEY_F9, step.act == WindowStep::F9);
+            nextFrame();
+            headless::setKey(KEY_F9, false);
+            const headless::Window& w = headless::window();
+            EXPECT_EQ(w.width, step.windowWidth);
+            EXPECT_EQ(w.height, step.windowHeight);
+            EXPECT_EQ(w.fullscreen, step.fullscreen);
+            EXPECT_EQ(w.picture, step.picture);
+            EXPECT_EQ(Tolm_pictureRect(), step.picture) << "the mouse maps where the picture is";
+            EXPECT_LE(w.videoModes, modes + 1) << "one new mode a frame at most";
+            EXPECT_EQ(headless::liveTextures(), live) << "every texture is there";
+        }
+        headless::setMouse(800, 598);
+        EXPECT_EQ(Tolm_mouseX(), 639);
+        EXPECT_EQ(Tolm_mouseY(), 479);
+        EXPECT_EQ(headless::createdTextures() == created, keepContext) << "rebuilt only when lost";
+        EXPECT_NO_THROW(Tolm_drawTexture("logo", 0, 0, 0, 0, 0, 0, 1, 1, 0, 255, 255, 255, 255));
+    }
+    // With "-res", or a desktop of unknown size, full screen is the size given, stretched.
+    for (const bool desktopKnown : {true, false}) {
+        Tolm_quit();
+        headless::reset();
+        headless::setDesktop(desktopKnown ? 1920 : 0, desktopKnown ? 1080 : 0);
+        Tolm_init("KORVANE", 800, 600, true, false, false, !desktopKnown);
+        EXPECT_EQ(headless::window().width, 800);
+        EXPECT_EQ(headless::window().picture, (ViewRect{0, 0, 800, 600}));
+    }
+}
+
 TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {
     Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
     const int created = headless::createdTextures();
@@ -143,6 +211,10 @@ TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {
     nextFrame();  // held, not pushed again
     EXPECT_EQ(headless::window().iconified, 1);
     EXPECT_EQ(headless::window().cursorShown, 0);
+    EXPECT_FALSE(Tolm_frameWanted()) << "iconified, in any scene: nothing to draw";
+    headless::setMouseButtons(MOUSE_LEFT);
+    nextFrame();
+    EXPECT_TRUE(Tolm_frameWanted()) << "a click shows the window in use";
 }
 
 TEST_F(FrameTest, F4WithATextureFileGoneEndsTheRunWithItsMessage) {

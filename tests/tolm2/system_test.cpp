@@ -48,6 +48,24 @@ TEST(StartUp, FullScreenHidesTheCursorUnlessKept) {
     Tolm_quit();
 }
 
+TEST(StartUp, TellsSdl12CompatNotToScaleUnlessThePlayerChoseOtherwise) {
+    constexpr const char* VARIABLE = "SDL12COMPAT_OPENGL_SCALING";
+    ScratchDir dir;
+    for (const char* chosen : {static_cast<const char*>(nullptr), "1", ""}) {
+        headless::reset();
+        if (chosen == nullptr) {
+            unsetenv(VARIABLE);
+        } else {
+            setenv(VARIABLE, chosen, 1);
+        }
+        Tolm_init("KORVANE", 640, 480, false, false);
+        ASSERT_NE(std::getenv(VARIABLE), nullptr);
+        EXPECT_STREQ(std::getenv(VARIABLE), chosen == nullptr ? "0" : chosen);
+        Tolm_quit();
+    }
+    unsetenv(VARIABLE);
+}
+
 TEST(StartUp, EachFailureCarriesItsMessageAndShutdownStillCompletes) {
     ScratchDir dir;
     headless::reset();

@@ -178,4 +178,28 @@ void setMuted(bool muted);
 void haltMusic();
 void freeMusic();
 
+// ---- The window's own changes and the idle wait (Tolm_init, Tolm_wait) ----
+// A window that is not full screen can be resized by its border.
+
+// Tolm_init, after init and before the first setVideoMode: the desktop's size in pixels,
+// for a full screen without a mode switch. False when the platform cannot tell.
+bool desktopSize(int32_t& width, int32_t& height);
+// Tolm_init, _toggleFullScreen and a resize, right after setVideoMode: whether the GL
+// objects made before it (textures) survived. False when the driver made a new context.
+bool keptContext();
+// Tolm_wait, after the frame's deadline while the game is idle: sleeps until the next
+// event (input, expose, resize, focus) arrives. pollQuit then drains it with the rest.
+void waitForEvent();
+// What the events drained by the last pollQuit asked of the window.
+struct WindowEvents {
+    bool resized = false;  // the player resized the window; the last size asked for:
+    int32_t width = 0, height = 0;
+    bool redraw = false;     // exposed, a key or button, a focus change: show it again
+    bool pressed = false;    // a key or button went down: the window is in use
+    bool iconified = false;  // the window was iconified ...
+    bool restored = false;   // ... or shown again; restored wins when both came
+};
+// Tolm_wait, after pollQuit: the window events since the last call, then forgets them.
+WindowEvents takeWindowEvents();
+
 }  // namespace plat

@@ -22,6 +22,13 @@ void setKey(int key, bool down);
 void requestQuit();
 // The window loses the keyboard focus, as when the player clicks another window.
 void loseFocus();
+// Window events in the queue of the next Tolm_wait: the player drags the border to
+// width x height, another window uncovers it, the window manager iconifies or restores it.
+// A key or button going down (setKey, setMouseButtons) is an event too.
+void resizeWindow(int32_t width, int32_t height);
+void expose();
+void iconifyByWindowManager();
+void restoreByWindowManager();
 // Joysticks present at Tolm_init, each with the given number of buttons.
 void attachJoysticks(int count, int buttons);
 void setJoystickButton(int index, int button, bool down);
@@ -39,6 +46,11 @@ void failVideo(bool fail);
 void failAudio(bool fail);
 // Every joystick open fails, as for a device that vanished or is not readable.
 void failJoysticks(bool fail);
+// A mode change keeps the GL context and its textures (as classic SDL on X does), instead
+// of losing them (the default).
+void keepContextOnModeChange(bool keep);
+// The desktop's size that Tolm_init reads; 0 x 0 for a platform that cannot tell.
+void setDesktop(int32_t width, int32_t height);
 
 // ---- Window state ----
 struct Window {
@@ -54,6 +66,7 @@ struct Window {
     ViewRect picture;  // as the last initView placed it
     int videoModes = 0;
     bool audioOpen = false;
+    int eventWaits = 0;  // how often Tolm_wait slept until an event
 };
 const Window& window();
 

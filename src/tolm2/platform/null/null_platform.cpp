@@ -26,6 +26,9 @@ struct State {
     std::array<bool, 512> keys{};
     bool quitPending = false;
     bool focusLost = false;
+    plat::WindowEvents events;
+    bool keepContext = false;
+    int32_t desktopW = 1920, desktopH = 1080;
     std::vector<Joy> joysticks;
     bool failInit = false, failVideo = false, failAudio = false, failJoysticks = false;
     std::string error;
@@ -70,14 +73,37 @@ void setMouse(int32_t x, int32_t y) {
     state().mouseX = x;
     state().mouseY = y;
 }
-void setMouseButtons(uint8_t mask) { state().mouseButtons = mask; }
+void setMouseButtons(uint8_t mask) {
+    if ((mask & ~state().mouseButtons) != 0) state().events.pressed = true;
+    if (mask != state().mouseButtons) state().events.redraw = true;
+    state().mouseButtons = mask;
+}
 void setKey(int key, bool down) {
-    if (key >= 0 && static_cast<size_t>(key) < state().keys.size()) {
-        state().keys[static_cast<size_t>(key)] = down;
-    }
+    if (key < 0 || static_cast<size_t>(key) >= state().keys.size()) return;
+    bool& held = state().keys[static_cast<size_t>(key)];
+    if (down && !held) state().events.pressed = true;
+    if (down != held) state().events.redraw = true;
+    held = down;
 }
 void requestQuit() { state().quitPending = true; }
-void loseFocus() { state().focusLost = true; }
+void loseFocus() {
+    state().focusLost = true;
+    state().events.redraw = true;
+}
+void resizeWindow(int32_t width, int32_t height) {
+    state().events.resized = true;
+    state().events.width = width;
+    state().events.height = height;
+}
+void expose() { state().events.redraw = true; }
+void iconifyByWindowManager() {
+    state().events.iconified = true;
+    state().focusLost = true;
+}
+void restoreByWindowManager() {
+    state().events.restored = true;
+    state().events.redraw = true;
+}
 
 void attachJoysticks(int count, int buttons) {
     state().joysticks.assign(static_cast<size_t>(count), Joy{});
@@ -108,6 +134,11 @@ void failInit(bool fail) { state().failInit = fail; }
 void failVideo(bool fail) { state().failVideo = fail; }
 void failAudio(bool fail) { state().failAudio = fail; }
 void failJoysticks(bool fail) { state().failJoysticks = fail; }
+void keepContextOnModeChange(bool keep) { state().keepContext = keep; }
+void setDesktop(int32_t width, int32_t height) {
+    state().desktopW = width;
+    state().desktopH = height;
+}
 
 const Window& window() { return state().window; }
 
@@ -150,9 +181,23 @@ bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     w.fullscreen = fullscreen;
     w.open = true;
     w.videoModes += 1;
-    // A new video mode loses every texture, as a new GL context does.
-    state().liveTextures.clear();
+    // Unless told otherwise, a new video mode loses every texture, as a new GL context does.
+    if (!state().keepContext) state().liveTextures.clear();
     return true;
+}
+
+bool desktopSize(int32_t& width, int32_t& height) {
+    if (state().desktopW < 1 || state().desktopH < 1) return false;
+    width = state().desktopW;
+    height = state().desktopH;
+    return true;
+}
+bool keptContext() { return state().keepContext; }
+void waitForEvent() { state().window.eventWaits += 1; }
+WindowEvents takeWindowEvents() {
+    const WindowEvents events = state().events;
+    state().events = WindowEvents();
+    return events;
 }
 
 void initView(int32_t, int32_t, const ViewRect& picture) { state().window.picture = picture; }

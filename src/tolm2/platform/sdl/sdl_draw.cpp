@@ -249,9 +249,14 @@ Picture atlasPicture(const Image& image, const Region& region) {
 
 namespace plat {
 
-void forgetDrawingState() {
-    // The old context took its textures with it; stale handles are ignored from now on.
+void forgetDrawingState(bool contextKept) {
     batch.vertices.clear();
+    if (contextKept) {
+        // The window side binds its own textures and leaves none bound.
+        gl.boundTexture = 0;
+        return;
+    }
+    // The old context took its textures with it; stale handles are ignored from now on.
     pictures.clear();
     atlas = Atlas();
     gl = GlState{0, false, false, false, gl.blendMode};

@@ -11,9 +11,66 @@
 namespace {
 std::array<SDL_Joystick*, 4> joysticks{};
 bool focusLost = false;
+bool quitPending = false;
+plat::WindowEvents windowEvents;
+// A texture made in each new GL context: if it is still there after a mode change, the
+// context, and every texture with it, survived.
+GLuint contextProbe = 0;
+bool contextKept = false;
 
 bool isFocusLoss(const SDL_ActiveEvent& active) {
     return active.gain == 0 && (active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
+}
+
+void noteActive(const SDL_ActiveEvent& active) {
+    if (isFocusLoss(active)) focusLost = true;
+    windowEvents.redraw = true;
+    if ((active.state & SDL_APPACTIVE) == 0) return;
+    if (active.gain != 0) {
+        windowEvents.restored = true;
+    } else {
+        windowEvents.iconified = true;
+    }
+}
+
+void noteEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT: quitPending = true; break;
+        case SDL_ACTIVEEVENT: noteActive(event.active); break;
+        case SDL_VIDEORESIZE:
+            windowEvents.resized = true;
+            windowEvents.width = event.resize.w;
+            windowEvents.height = event.resize.h;
+            break;
+        case SDL_KEYDOWN:
+        case SDL_MOUSEBUTTONDOWN:
+            windowEvents.pressed = true;
+            windowEvents.redraw = true;
+            break;
+        case SDL_KEYUP:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_VIDEOEXPOSE: windowEvents.redraw = true; break;
+        default: break;
+    }
+}
+
+// A new mode makes sdl12-compat report the window's new size as if the player had resized
+// it, sometimes the size being left first: those are echoes of this switch, not requests.
+void forgetOwnResizes() {
+    SDL_PumpEvents();
+    SDL_Event stale[16];
+    while (SDL_PeepEvents(stale, 16, SDL_GETEVENT, SDL_VIDEORESIZEMASK) > 0) {
+    }
+    windowEvents.resized = false;
+}
+
+// Right after a mode change: whether the probe of the old context is still a texture.
+void checkContext() {
+    contextKept = contextProbe != 0 && glIsTexture(contextProbe) == GL_TRUE;
+    if (contextKept) return;
+    glGenTextures(1, &contextProbe);
+    glBindTexture(GL_TEXTURE_2D, contextProbe);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 SDL_Joystick* joystickAt(int index) {
@@ -35,7 +92,20 @@ bool init() {
 void shutdown() {
     releasePicture();
     SDL_Quit();
+    contextProbe = 0;
+    quitPending = false;
+    windowEvents = WindowEvents();
 }
+
+bool desktopSize(int32_t& width, int32_t& height) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info == nullptr || info->current_w < 1 || info->current_h < 1) return false;
+    width = info->current_w;
+    height = info->current_h;
+    return true;
+}
+
+bool keptContext() { return contextKept; }
 
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     flushDrawing();
@@ -45,10 +115,11 @@ bool setVideoMode(int32_t width, int32_t height, bool fullscreen) {
     // picture onto the window along its fast path.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    Uint32 flags = SDL_OPENGL;
-    if (fullscreen) flags |= SDL_FULLSCREEN;
+    const Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
     const bool opened = SDL_SetVideoMode(width, height, 0, flags) != nullptr;
-    forgetDrawingState();
+    if (opened) checkContext();
+    forgetOwnResizes();
+    forgetDrawingState(opened && contextKept);
     return opened;
 }
 
@@ -79,13 +150,22 @@ uint32_t ticks() { return SDL_GetTicks(); }
 void delay(uint32_t ms) { SDL_Delay(ms); }
 
 bool pollQuit() {
-    bool quit = false;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT) quit = true;
-        if (event.type == SDL_ACTIVEEVENT && isFocusLoss(event.active)) focusLost = true;
-    }
+    while (SDL_PollEvent(&event)) noteEvent(event);
+    const bool quit = quitPending;
+    quitPending = false;
     return quit;
+}
+
+void waitForEvent() {
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) == 1) noteEvent(event);
+}
+
+WindowEvents takeWindowEvents() {
+    const WindowEvents events = windowEvents;
+    windowEvents = WindowEvents();
+    return events;
 }
 
 bool takeFocusLoss() {
