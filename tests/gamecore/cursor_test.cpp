@@ -17,11 +17,6 @@ KeypadState pushed(char button) {
     return state;
 }
 
-std::function<void(bool)> key(int k) { return [k](bool on) { headless::setKey(k, on); }; }
-std::function<void(bool)> button(int b) {
-    return [b](bool on) { headless::setJoystickButton(0, b, on); };
-}
-
 void playToResults(GameMain& game) {
     while (game.getScene() != GameMain::RESULTS) game.step(), Tolm_wait(FRAME_PERIOD);
 }
@@ -76,7 +71,7 @@ TEST_F(GameTest, TheCursorRidesAMixerCardFramedInWhiteOverBlack) {
     playingGame(MODE_MIXER);
     frames(5);
     EXPECT_FALSE(game->getCursor().shown());
-    press(key(KEY_SPACE));
+    press(keyInput(KEY_SPACE));
     const int32_t at = game->getCursor().at();
     const float startX = game->card(at).x;
     frames(30);
@@ -95,16 +90,16 @@ TEST_F(GameTest, AGamepadAlonePicksDropsAndTakes) {
     headless::attachJoysticks(1, 2);
     Tolm_init("KORVANE", 640, 480, false, false);
     playingGame(MODE_LINE);
-    press(button(0));
-    press(button(0));
+    press(padButton(0));
+    press(padButton(0));
     EXPECT_EQ(game->getFirstPick(), 0);
-    press(button(1));
+    press(padButton(1));
     EXPECT_EQ(game->getFirstPick(), NO_CARD);
-    press(button(0));
+    press(padButton(0));
     press([](bool on) { headless::setJoystickHat(0, on ? plat::HAT_RIGHT : 0); });
-    press(button(0));
+    press(padButton(0));
     EXPECT_EQ(game->getTakenCount(), 2);
-    press(button(0));
+    press(padButton(0));
     EXPECT_EQ(game->getFirstPick(), NO_CARD);
     press([](bool on) { headless::setJoystickAxis(0, 0, on ? 32767 : 0); });
     EXPECT_EQ(game->getCursor().at(), 2);
@@ -143,7 +138,7 @@ TEST_F(GameTest, AMouseOnlyGameDrawsAsBefore) {
 TEST_F(GameTest, AChangedFrameNamesTheFirstSecondThatDiffers) {
     playingGame(MODE_LINE);
     frames(100);
-    for (int k : {KEY_Z, KEY_Z, KEY_RIGHT, KEY_Z}) press(key(k));  // show, pick 0, take 1
+    for (int k : {KEY_Z, KEY_Z, KEY_RIGHT, KEY_Z}) press(keyInput(k));  // show, pick 0, take 1
     playToResults(*game);
     const WatchRecord recorded = game->recording();
     size_t pick = 0;

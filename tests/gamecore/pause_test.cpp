@@ -93,7 +93,7 @@ TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
                 headless::loseFocus();
                 frames(300);
                 // The keypad's A resumes too, and is used up by that, cursor and all.
-                pair == 5 ? clickAt(600, 400) : press([](bool on) { headless::setKey(KEY_Z, on); });
+                pair == 5 ? clickAt(600, 400) : press(keyInput(KEY_Z));
             }
         }
         return std::make_tuple(game->getScore(), game->getTimeLeft(), game->getTakenCount(),

@@ -23,19 +23,6 @@ protected:
         Tolm_loadWAV("select", "resource/sound/select.wav");
         writeFile("config.ini", CONFIG);
     }
-    // Holds what press sets for one frame in which scene steps and draws, then lets go.
-    void frameWith(GameState& scene, const std::function<void(bool)>& press) {
-        press(true);
-        nextFrame();
-        headless::clearDrawCalls();
-        scene.step();
-        scene.draw();
-        press(false);
-        nextFrame();
-    }
-    static std::function<void(bool)> key(int code) {
-        return [code](bool down) { headless::setKey(code, down); };
-    }
     static std::function<void(bool)> click(int32_t x, int32_t y) {
         return [x, y](bool down) { headless::setMouse(x, y), headless::setMouseButtons(down ? MOUSE_LEFT : 0); };
     }
@@ -47,12 +34,12 @@ protected:
 TEST_F(ScoresScene, TheTitleOpensItWithSOrBAndItFollowsTheArrowsUntilSentBack) {
     for (const int code : {KEY_S, KEY_X, KEY_RETURN}) {
         TitleMain title;
-        frameWith(title, key(code));
+        frameWith(title, keyInput(code));
         EXPECT_EQ(title.getMsg(), MSG_SCORES) << code;
     }
     Tolm_setValue(MODE_SLOT, MODE_REVERSE);
     const std::tuple<std::function<void(bool)>, int32_t, int32_t> steps[] = {
-        {key(KEY_RIGHT), MODE_LINE, MSG_STAY},  {key(KEY_LEFT), MODE_REVERSE, MSG_STAY},
+        {keyInput(KEY_RIGHT), MODE_LINE, MSG_STAY},  {keyInput(KEY_LEFT), MODE_REVERSE, MSG_STAY},
         {click(70, 250), MODE_MIXER, MSG_STAY}, {click(570, 215), MODE_REVERSE, MSG_STAY},
         {click(320, 250), MODE_REVERSE, MSG_TITLE}};
     ScoresMain scores;
@@ -63,7 +50,7 @@ TEST_F(ScoresScene, TheTitleOpensItWithSOrBAndItFollowsTheArrowsUntilSentBack) {
     }
     for (const int code : {KEY_S, KEY_X}) {
         ScoresMain again;
-        frameWith(again, key(code));
+        frameWith(again, keyInput(code));
         EXPECT_EQ(again.getMsg(), MSG_TITLE) << code;
     }
 }
@@ -76,17 +63,17 @@ TEST_F(ScoresScene, ShowsTheDatedTopTenTheUndatedBestAndModesWithoutGames) {
               "2026-12-03T09:00:00+01:00 LINE 1000 4 0 STUCK\n");
     ScoresMain scores;
     EXPECT_EQ(scores.getMode(), MODE_LINE);
-    for (int frame = 0; frame < 3; ++frame) frameWith(scores, key(KEY_Z));
+    for (int frame = 0; frame < 3; ++frame) frameWith(scores, keyInput(KEY_Z));
     expectDrawn({"LINE", " 1        6000  2026-12-01", " 2        3000  2026-11-02", "GAMES 3", "LAST 3 AVERAGE 3333"});
     EXPECT_EQ(readFile(LOG_FILE), "ScoresMain\nscores.txt: 1 lines skipped\n") << "read once";
 
-    frameWith(scores, key(KEY_RIGHT));
+    frameWith(scores, keyInput(KEY_RIGHT));
     expectDrawn({"SHUFFLE", " 1         700  ----------", "NO GAMES PLAYED IN THIS MODE"});  // config's best
 
     std::filesystem::remove(SCORES_FILE);
     std::filesystem::create_directory(SCORES_FILE);
     ScoresMain unreadable;
-    frameWith(unreadable, key(KEY_Z));
+    frameWith(unreadable, keyInput(KEY_Z));
     EXPECT_FALSE(unreadable.couldRead());
     expectDrawn({"CANNOT READ scores.txt"});
 }

@@ -245,27 +245,20 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
 // Up and Down from the pointer's row, or onto LINE when it is on none; no wrap while the pointer
 // stays still; Z starts the highlighted mode.
 TEST_F(TitleScene, ArrowKeysMoveTheHighlightThroughTheSlotAndZStarts) {
-    const auto press = [&](TitleMain& title, int key) {
-        headless::setKey(key, true);
-        nextFrame();
-        runFrame(title);
-        headless::setKey(key, false);
-        nextFrame();
-    };
     const std::vector<std::tuple<int, std::vector<int>, int>> cases = {
         {100, {KEY_DOWN}, 1},           {100, {KEY_UP}, 1}, {315, {KEY_DOWN, KEY_DOWN}, 6},
         {315, {KEY_UP, KEY_UP, KEY_UP, KEY_UP}, 1}, {375, {KEY_DOWN}, 6}};
     for (const auto& [pointerY, keys, expected] : cases) {
         TitleMain title;
         hover(title, 300, pointerY);
-        for (int key : keys) press(title, key);
+        for (int key : keys) frameWith(title, keyInput(key));
         runFrame(title);
         EXPECT_EQ(Tolm_getValue(MODE_SLOT), expected) << pointerY;
         const auto& calls = headless::drawCalls();
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const auto& c) {
             return c.glyphs.r == 100 && c.glyphs.g == 255 && c.glyphs.y == 180 + 30 * expected;
         })) << "the highlighted row is drawn light green";
-        press(title, KEY_Z);
+        frameWith(title, keyInput(KEY_Z));
         EXPECT_EQ(title.getMsg(), MSG_GAME);
     }
 }

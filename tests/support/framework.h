@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,24 @@ protected:
     void nextFrame();
     // Left button down for one frame at (x, y) in window pixels, then up for one frame.
     void clickAt(int32_t x, int32_t y);
+    // Inputs for a press-style helper to set (true) and let go (false): a key, pad 0's button.
+    static std::function<void(bool)> keyInput(int code) {
+        return [code](bool down) { headless::setKey(code, down); };
+    }
+    static std::function<void(bool)> padButton(int b) {
+        return [b](bool down) { headless::setJoystickButton(0, b, down); };
+    }
+    // Holds input for the one frame in which scene steps and draws, then lets go.
+    template <typename Scene>
+    void frameWith(Scene& scene, const std::function<void(bool)>& input) {
+        input(true);
+        nextFrame();
+        headless::clearDrawCalls();
+        scene.step();
+        scene.draw();
+        input(false);
+        nextFrame();
+    }
 
     // Texts drawn since the last clearDrawCalls, in order.
     std::vector<std::string> drawnTexts() const;
