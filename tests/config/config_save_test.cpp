@@ -23,9 +23,7 @@ namespace fs = std::filesystem;
 // The binary links with --wrap=fsync: each sync of a plain file notes the file's size then,
 // so that a test sees whether a save reached the disk whole before its rename.
 extern "C" int __real_fsync(int fd);
-namespace {
-off_t lastSyncedSize = -1;
-}  // namespace
+static off_t lastSyncedSize = -1;
 extern "C" int __wrap_fsync(int fd) {
     struct stat file {};
     if (::fstat(fd, &file) == 0 && S_ISREG(file.st_mode)) lastSyncedSize = file.st_size;
