@@ -1,6 +1,8 @@
 // The playing scene's input: what a watched game gives step by step, and the live cap.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gamecore/game_input.h"
 #include "support/framework.h"
 #include "tolm2/tolm2.h"
@@ -25,10 +27,9 @@ TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
         PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}, {}, WATCH_VERSION}});
         EXPECT_EQ(input.startSeed(), 99u);
         for (int step = 0; step < steps; ++step) input.advance(KeypadState{});
-        EXPECT_EQ(input.x(), seen.x);
-        EXPECT_EQ(input.y(), seen.y);
-        EXPECT_EQ(input.leftHeld(), (seen.buttons & POINTER_LEFT_HELD) != 0);
-        EXPECT_EQ(input.leftPushed(), (seen.buttons & POINTER_LEFT_PUSHED) != 0);
+        EXPECT_EQ(std::make_tuple(input.x(), input.y(), input.leftHeld(), input.leftPushed()),
+                  std::make_tuple(seen.x, seen.y, (seen.buttons & POINTER_LEFT_HELD) != 0,
+                                  (seen.buttons & POINTER_LEFT_PUSHED) != 0));
     }
 }
 
@@ -41,8 +42,7 @@ TEST_F(PlayInputTest, ALiveRecordingKeepsEachSteppedPointerUpToTheCap) {
     const WatchRecord record = input.recording(2, 7);
     EXPECT_EQ(record.frames.size(), MAX_WATCH_FRAMES);
     EXPECT_EQ(record.frames.front(), (PointerFrame{5, 6, 0}));
-    EXPECT_EQ(record.mode, 2);
-    EXPECT_EQ(record.score, 7);
+    EXPECT_EQ(std::make_pair(record.mode, record.score), std::make_pair(2, 7));
 }
 
 }  // namespace
