@@ -109,7 +109,7 @@ TEST_F(ConfigSave, MissingFolderFolderInPlaceOfTheFileOrLinkLoopFailsLeavingNoTe
 
 // A player may keep the file elsewhere behind links, each relative to its own folder; the
 // links must survive the save, and the target keeps its mode whatever the umask.
-TEST_F(ConfigSave, SymbolicLinksStayLinksAndTheirTargetIsReplacedKeepingItsMode) {
+TEST_F(ConfigSave, SymbolicLinksStayLinksAndTheirTargetIsReplacedKeepingItsModeUnderItsLock) {
     constexpr fs::perms SHARED = fs::perms::owner_read | fs::perms::owner_write |
                                  fs::perms::group_read | fs::perms::group_write |
                                  fs::perms::others_read;  // 0664
@@ -128,24 +128,19 @@ TEST_F(ConfigSave, SymbolicLinksStayLinksAndTheirTargetIsReplacedKeepingItsMode)
     EXPECT_EQ(fs::status("synced/deep/real.ini").permissions(), SHARED);
     EXPECT_EQ(filesIn("synced/deep"), std::vector<std::string>{"real.ini"})
         << "no temporary is left";
-}
 
-// The record update holds its lock on the lock file beside the links' target, and holds it
-// alone: while it works, another copy cannot even share it.
-TEST_F(ConfigSave, TheRecordUpdateLocksTheTargetsLockFileExclusively) {
-    fs::create_directory("synced");
-    writeFile("synced/real.ini", OLD_CONTENTS);
-    fs::create_symlink("synced/real.ini", "config.ini");
+    // The record update holds its lock on the lock file beside the links' target, and holds
+    // it alone: while it works, another copy cannot even share it.
     bool othersShut = false;
     EXPECT_TRUE(config_store::update(CONFIG_FILE, [&othersShut](ConfigParser& now) {
-        const int other = ::open("synced/real.ini.lock", O_RDWR | O_CLOEXEC);
+        const int other = ::open("synced/deep/real.ini.lock", O_RDWR | O_CLOEXEC);
         othersShut = other >= 0 && ::flock(other, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         if (other >= 0) ::close(other);
         now.setInt("HI_SCORE", 8);
         return true;
     }));
     EXPECT_TRUE(othersShut);
-    EXPECT_EQ(readFile("synced/real.ini"), "HI_SCORE = 8\nHOSHI = 1\n");
+    EXPECT_EQ(readFile("synced/deep/real.ini"), "HI_SCORE = 8\nHOSHI = 1\n");
 }
 
 // In a sticky folder open to all, another user can make the temporary file but not rename
