@@ -15,13 +15,10 @@ constexpr PointerFrame HOLD{30, 40, POINTER_LEFT_HELD};
 using PlayInputTest = FrameworkTest;
 
 TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
-    const std::pair<int, PointerFrame> cases[] = {  // steps taken, what the rules see
-        {0, {10, 20, 0}},  // before the first step: the first place, no button
-        {1, PRESS},
-        {2, HOLD},
-        {3, {30, 40, 0}},  // the recording has run out: the last place, no button
-        {9, {30, 40, 0}},
-    };
+    // Steps taken and what the rules see: before the first step the first place, once the
+    // recording has run out the last place, and no button either side of it.
+    const std::pair<int, PointerFrame> cases[] = {
+        {0, {10, 20, 0}}, {1, PRESS}, {2, HOLD}, {3, {30, 40, 0}}, {9, {30, 40, 0}}};
     for (const auto& [steps, seen] : cases) {
         SCOPED_TRACE(steps);
         PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}, {}, WATCH_VERSION}});
