@@ -8,18 +8,9 @@
 #include <vector>
 
 #include "board_reader.h"
+#include "config/mode_table.h"
 #include "game_process.h"
 #include "tolm2/viewport.h"
-
-// The modes in the order of the title's rows.
-enum Mode : int {
-    MODE_LINE = 1,
-    MODE_SHUFFLE = 2,
-    MODE_MEMORY = 3,
-    MODE_SQUARE = 4,
-    MODE_MIXER = 5,
-    MODE_REVERSE = 6,
-};
 
 inline constexpr int FULL_CLOCK = 10800;       // frames of a whole game
 inline constexpr int TURN_DOWN_FRAMES = 1800;  // face-up time in MEMORY and REVERSE
