@@ -48,6 +48,22 @@ TEST(ScaledWindow, TheTitleAt1280By960IsThe640By480TitleWithEveryPixelDoubled) {
     }
 }
 
+// A game of LINE on the picture between 240-pixel bars in 1920 x 1080: a click on the
+// left bar, level with the first card, picks nothing; the first pair then goes by clicks.
+void expectBarPicksNothingAndAPairGoes(GameProcess& game, Player& player,
+                                       const ViewRect& picture) {
+    player.startMode(MODE_LINE);
+    const Place first = gridPlace(0);
+    // Inside the left bar, level with the first card's centre: stretched over the window,
+    // this pixel (x 200 of 1920) would land on that card (x 66 of 640).
+    const WindowPixel level =
+        windowPixelOf(picture, first.x + CARD_SIDE / 2, first.y + CARD_SIDE / 2);
+    game.click(200, level.y);
+    EXPECT_FALSE(readPick(player.lookAway())) << "a click on the bar picked a card";
+    EXPECT_TRUE(player.takeStillPair(first, gridPlace(PAIRS)));
+    EXPECT_GT(player.score(), 0);
+}
+
 TEST(ScaledWindow, KeepAspectTakesALinePairByClicksAndAClickOnABarPicksNothing) {
     ASSERT_TRUE(needsX());
     ScratchDir scratch;
@@ -59,17 +75,7 @@ TEST(ScaledWindow, KeepAspectTakesALinePairByClicksAndAClickOnABarPicksNothing) 
     EXPECT_EQ(distance(pixelAt(window, 120, 540), Rgb{}), 0) << "the left bar is black";
     EXPECT_EQ(distance(pixelAt(window, 1800, 540), Rgb{}), 0) << "the right bar is black";
 
-    player.startMode(MODE_LINE);
-    const Place first = gridPlace(0);
-    const Place twin = gridPlace(PAIRS);
-    // Inside the left bar, level with the first card's centre: stretched over the window,
-    // this pixel (x 200 of 1920) would land on that card (x 66 of 640).
-    const WindowPixel level =
-        windowPixelOf(picture, first.x + CARD_SIDE / 2, first.y + CARD_SIDE / 2);
-    game.click(200, level.y);
-    EXPECT_FALSE(readPick(player.lookAway())) << "a click on the bar picked a card";
-    EXPECT_TRUE(player.takeStillPair(first, twin));
-    EXPECT_GT(player.score(), 0);
+    expectBarPicksNothingAndAPairGoes(game, player, picture);
     game.pressKey("Escape");
     EXPECT_EQ(game.waitExit(), 0);
 }
@@ -123,10 +129,9 @@ TEST(ScaledWindow, AResizedWindowTakesALinePairByClicksAtItsNewSize) {
 }
 
 // On a 1920 x 1080 desktop: full screen at its size with no mode switch, the picture 4:3
-// between bars, and F9 back to the window at the size the player gave it.
-// (Clicks on the full-screen picture are not driven here: with xdotool on Xvfb they land
-// unreliably in full screen.)
-TEST(ScaledWindow, FullScreenTakesTheDesktopWithBarsAndF9ComesBackToTheWindow) {
+// between bars that clicks map through, and F9 back to the window at the size the player
+// gave it.
+TEST(ScaledWindow, FullScreenTakesTheDesktopWithBarsClicksAndF9BackToTheWindow) {
     ScratchDir scratch;
     PrivateDisplay desktop(1920, 1080);
     const ViewRect picture{240, 0, 1440, 1080};
@@ -139,6 +144,9 @@ TEST(ScaledWindow, FullScreenTakesTheDesktopWithBarsAndF9ComesBackToTheWindow) {
     EXPECT_EQ(distance(pixelAt(title, 200, 540), Rgb{}), 0) << "the left bar is black";
     EXPECT_EQ(distance(pixelAt(title, 1720, 540), Rgb{}), 0) << "the right bar is black";
     EXPECT_GT(distance(pixelAt(title, 400, 540), Rgb{}), 0) << "the panel shows";
+    std::string error;
+    EXPECT_EQ(visibleCursorPixels(error), 0) << "full screen hides the cursor " << error;
+    expectBarPicksNothingAndAPairGoes(game, player, picture);
     // Keys go where the pointer is: it is put back inside the window after each switch.
     const auto switchAndExpect = [&game](int width, int height) {
         game.pressKey("F9");

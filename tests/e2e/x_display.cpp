@@ -8,6 +8,7 @@
 #include "x_display.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <dlfcn.h>
 #include <signal.h>
 
@@ -27,6 +28,7 @@ struct Xlib {
     Display* (*openDisplay)(const char*) = nullptr;
     Atom (*internAtom)(Display*, const char*, Bool) = nullptr;
     Status (*sendEvent)(Display*, Window, Bool, long, XEvent*) = nullptr;
+    int (*free)(void*) = nullptr;
     int (*sync)(Display*, Bool) = nullptr;
     int (*closeDisplay)(Display*) = nullptr;
 
@@ -38,11 +40,12 @@ struct Xlib {
         bind(library, sendEvent, "XSendEvent");
         bind(library, sync, "XSync");
         bind(library, closeDisplay, "XCloseDisplay");
+        bind(library, free, "XFree");
     }
 
     bool complete() const {
         return openDisplay != nullptr && internAtom != nullptr && sendEvent != nullptr &&
-               sync != nullptr && closeDisplay != nullptr;
+               sync != nullptr && closeDisplay != nullptr && free != nullptr;
     }
 
     template <typename Function>
@@ -73,6 +76,29 @@ bool holdDisplayOpen(std::string& error) {
     }
     if (held == nullptr) error = "cannot open the X display";
     return held != nullptr;
+}
+
+int visibleCursorPixels(std::string& error) {
+    const Xlib* x = loadXlib(error);
+    void* fixes = x == nullptr ? nullptr : dlopen("libXfixes.so.3", RTLD_NOW | RTLD_LOCAL);
+    XFixesCursorImage* (*cursorImage)(Display*) = nullptr;
+    if (fixes != nullptr) Xlib::bind(fixes, cursorImage, "XFixesGetCursorImage");
+    Display* display = cursorImage == nullptr ? nullptr : x->openDisplay(nullptr);
+    if (display == nullptr) {
+        if (error.empty()) error = "cannot load libXfixes.so.3 or open the X display";
+        return -1;
+    }
+    int visible = -1;
+    if (XFixesCursorImage* image = cursorImage(display)) {
+        visible = 0;
+        for (int i = 0; i < image->width * image->height; ++i) {
+            if ((image->pixels[i] >> 24) != 0) ++visible;  // ARGB: any alpha shows
+        }
+        x->free(image);
+    }
+    x->closeDisplay(display);
+    if (visible < 0) error = "no cursor image";
+    return visible;
 }
 
 bool requestWindowClose(const std::string& window, std::string& error) {

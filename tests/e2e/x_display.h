@@ -18,6 +18,11 @@ bool holdDisplayOpen(std::string& error);
 // Returns false with a reason in error when the display or libX11 cannot be reached.
 bool requestWindowClose(const std::string& window, std::string& error);
 
+// How many pixels of the cursor now on the screen are not fully transparent, through the
+// XFixes extension; -1 with a reason in error when libXfixes or the display cannot be
+// reached.
+int visibleCursorPixels(std::string& error);
+
 // An X server of its own for one test, with a screen of the given size (a full screen
 // of that size): Xvfb on a free display, which DISPLAY names for the test and the games it
 // starts until this is dropped. The server is stopped then and DISPLAY put back.

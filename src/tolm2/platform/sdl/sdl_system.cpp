@@ -5,6 +5,7 @@
 #include <array>
 
 #include "tolm2/platform/platform.h"
+#include "tolm2/platform/sdl/sdl_cursor.h"
 #include "tolm2/platform/sdl/sdl_draw.h"
 #include "tolm2/platform/sdl/sdl_present.h"
 
@@ -91,6 +92,7 @@ bool init() {
 
 void shutdown() {
     releasePicture();
+    releaseCursor();
     SDL_Quit();
     contextProbe = 0;
     quitPending = false;
@@ -140,8 +142,6 @@ void setIcon(const std::string& bmpFile) {
 }
 
 void iconify() { SDL_WM_IconifyWindow(); }
-
-int showCursor(int toggle) { return SDL_ShowCursor(toggle); }
 
 std::string errorText() { return SDL_GetError(); }
 
