@@ -188,7 +188,8 @@ bool desktopSize(int32_t& width, int32_t& height);
 // objects made before it (textures) survived. False when the driver made a new context.
 bool keptContext();
 // Tolm_wait, after the frame's deadline while the game is idle: sleeps until the next
-// event (input, expose, resize, focus) arrives. pollQuit then drains it with the rest.
+// event (input, expose, resize, focus) arrives, waking within a frame of gamepad input.
+// pollQuit then drains it with the rest.
 void waitForEvent();
 // What the events drained by the last pollQuit asked of the window.
 struct WindowEvents {

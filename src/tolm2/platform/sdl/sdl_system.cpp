@@ -1,7 +1,10 @@
 // The real platform: SDL start-up, the GL window, time, events and raw input.
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <array>
 
 #include "tolm2/platform/platform.h"
@@ -72,6 +75,25 @@ void checkContext() {
     glGenTextures(1, &contextProbe);
     glBindTexture(GL_TEXTURE_2D, contextProbe);
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// SDL's own event wait wakes every 10 ms to look; idle, the game sleeps on the X
+// connection instead. Gamepads do not wake that, so with one open it looks once a frame;
+// a quit from a signal can land on another thread, so it looks now and then anyway.
+constexpr int GAMEPAD_LOOK_MS = 16;
+constexpr int QUIET_LOOK_MS = 100;
+
+// The X connection's descriptor, or -1 where the video driver has none.
+int displayDescriptor() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return -1;
+    return ConnectionNumber(info.info.x11.display);
+}
+
+bool gamepadOpen() {
+    return std::any_of(joysticks.begin(), joysticks.end(),
+                       [](const SDL_Joystick* joystick) { return joystick != nullptr; });
 }
 
 SDL_Joystick* joystickAt(int index) {
@@ -159,7 +181,17 @@ bool pollQuit() {
 
 void waitForEvent() {
     SDL_Event event;
-    if (SDL_WaitEvent(&event) == 1) noteEvent(event);
+    const int display = displayDescriptor();
+    if (display < 0) {
+        if (SDL_WaitEvent(&event) == 1) noteEvent(event);
+        return;
+    }
+    // Polling first drains what Xlib has already read, which the descriptor would not show.
+    while (SDL_PollEvent(&event) == 0) {
+        pollfd readable{display, POLLIN, 0};
+        poll(&readable, 1, gamepadOpen() ? GAMEPAD_LOOK_MS : QUIET_LOOK_MS);
+    }
+    noteEvent(event);
 }
 
 WindowEvents takeWindowEvents() {
