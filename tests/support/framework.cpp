@@ -19,18 +19,27 @@ void FrameworkTest::TearDown() {
     scratch.reset();
 }
 
+void FrameworkTest::restart(int32_t width, int32_t height, bool fullscreen, bool atDesktop,
+                            const std::function<void()>& prepare) {
+    Tolm_quit();
+    headless::reset();
+    if (prepare) prepare();
+    Tolm_init("KORVANE", width, height, fullscreen, false, false, atDesktop);
+}
+
 void FrameworkTest::nextFrame() {
     Tolm_flip();
     Tolm_wait(FRAME_PERIOD);
 }
 
-void FrameworkTest::clickAt(int32_t x, int32_t y) {
-    headless::setMouse(x, y);
-    headless::setMouseButtons(MOUSE_LEFT);
+void FrameworkTest::tap(const std::function<void(bool)>& input) {
+    input(true);
     nextFrame();
-    headless::setMouseButtons(0);
+    input(false);
     nextFrame();
 }
+
+void FrameworkTest::clickAt(int32_t x, int32_t y) { tap(leftClick(x, y)); }
 
 std::vector<std::string> FrameworkTest::drawnTexts() const {
     std::vector<std::string> texts;
@@ -42,7 +51,9 @@ std::vector<std::string> FrameworkTest::drawnTexts() const {
 
 const plat::GlyphRun* FrameworkTest::findText(const std::string& text) const {
     for (const headless::DrawCall& call : headless::drawCalls()) {
-        if (call.kind == headless::DrawCall::GLYPHS && call.glyphs.text == text) return &call.glyphs;
+        if (call.kind == headless::DrawCall::GLYPHS && call.glyphs.text == text) {
+            return &call.glyphs;
+        }
     }
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/scratch.h"
+#include "tolm2/input.h"
 #include "tolm2/platform/null/headless.h"
 
 class FrameworkTest : public ::testing::Test {
@@ -18,8 +19,15 @@ protected:
     // SetUp with count joysticks of buttons buttons each present from start-up.
     void setUpWithJoysticks(int count, int buttons);
 
+    // Shuts the framework down and starts it again on a fresh platform at width x height;
+    // prepare sets the platform up (desktop size, context rules) before the start.
+    void restart(int32_t width, int32_t height, bool fullscreen = false, bool atDesktop = false,
+                 const std::function<void()>& prepare = {});
+
     // One frame boundary: flip and wait, so input set before it is seen by the next frame.
     void nextFrame();
+    // Input set for one frame, then let go for one frame.
+    void tap(const std::function<void(bool)>& input);
     // Left button down for one frame at (x, y) in window pixels, then up for one frame.
     void clickAt(int32_t x, int32_t y);
     // Inputs for a press-style helper to set (true) and let go (false): a key, pad 0's button.
@@ -28,6 +36,13 @@ protected:
     }
     static std::function<void(bool)> padButton(int b) {
         return [b](bool down) { headless::setJoystickButton(0, b, down); };
+    }
+    // The pointer at (x, y) in window pixels with the left button down (true) or up (false).
+    static std::function<void(bool)> leftClick(int32_t x, int32_t y) {
+        return [x, y](bool down) {
+            headless::setMouse(x, y);
+            headless::setMouseButtons(down ? MOUSE_LEFT : 0);
+        };
     }
     // Holds input for the one frame in which scene steps and draws, then lets go.
     template <typename Scene>
