@@ -23,36 +23,43 @@ ScoreLine game(int32_t mode, int32_t score, std::string stamp = "2026-12-08T16:4
 ModeScores lineGames(const std::vector<int32_t>& scores, int32_t configBest = 0) {
     std::vector<ScoreLine> all;
     for (size_t i = 0; i < scores.size(); ++i) {
-        all.push_back(game(MODE_LINE, scores[i], "2026-01-0" + std::to_string(i + 1) + "T00:00:00+00:00"));
+        const std::string day = (i < 9 ? "2026-01-0" : "2026-01-") + std::to_string(i + 1);
+        all.push_back(game(MODE_LINE, scores[i], day + "T00:00:00+00:00"));
         all.push_back(game(MODE_MIXER, 999));
     }
     return scoresOfMode(all, MODE_LINE, configBest);
 }
 
-std::vector<std::string> datesOf(const std::vector<ScoreLine>& entries) {
-    std::vector<std::string> dates;
-    for (const ScoreLine& entry : entries) dates.push_back(entry.date());
-    return dates;
+// The January days of the entries, 0 for the undated best of config.ini.
+std::vector<int> daysOf(const std::vector<ScoreLine>& entries) {
+    std::vector<int> days;
+    for (const ScoreLine& entry : entries) {
+        days.push_back(entry.date().empty() ? 0 : std::stoi(entry.date().substr(8)));
+    }
+    return days;
 }
 
 TEST(ScoresLine, ReadsBackWhatItWritesAndRejectsEveryOtherShape) {
     EXPECT_EQ(scores_file::formatLine(game(MODE_LINE, 111397)), std::string(LINE_TEXT) + "\n");
-    for (const std::string& line : {std::string(LINE_TEXT), std::string("1999-01-31T23:59:59-09:30 REVERSE 2147483647 0 0 STUCK"),
-                                   std::string("2026-12-08T16:42:05+01:00 MIXER 0 12 180 TIME")}) {
+    for (const std::string line : {LINE_TEXT,
+                                   "1999-01-31T23:59:59-09:30 REVERSE 2147483647 0 0 STUCK",
+                                   "2026-12-08T16:42:05+01:00 MIXER 0 12 180 TIME"}) {
         const auto read = scores_file::parseLine(line + "\r");
         ASSERT_TRUE(read) << line;
         EXPECT_EQ(scores_file::formatLine(*read), line + "\n");
     }
     // One change each to the good line makes it unreadable.
     for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {LINE_TEXT, ""}, {LINE_TEXT, "garbage"}, {" EMPTY", ""}, {"EMPTY", "EMPTY x"}, {" LINE", "  LINE"},
-             {"08T", "08 "}, {"05+01:00", "05Z"}, {"LINE", "line"}, {"111397", "-5"}, {"111397", "2147483648"},
-             {" 30 ", " 31 "}, {"137", "181"}, {"EMPTY", "QUIT"}}) {
+             {LINE_TEXT, ""}, {LINE_TEXT, "garbage"}, {" EMPTY", ""}, {"EMPTY", "EMPTY x"},
+             {" LINE", "  LINE"}, {"08T", "08 "}, {"05+01:00", "05Z"}, {"LINE", "line"},
+             {"111397", "-5"}, {"111397", "2147483648"}, {" 30 ", " 31 "}, {"137", "181"},
+             {"EMPTY", "QUIT"}}) {
         std::string bad = LINE_TEXT;
         bad.replace(bad.find(from), from.size(), to);
         EXPECT_FALSE(scores_file::parseLine(bad)) << bad;
     }
-    for (const auto& [zone, stamp] : {std::pair{"Europe/Paris", "2026-12-08T16:42:05+01:00"}, {"UTC", "2026-12-08T15:42:05+00:00"}}) {
+    for (const auto& [zone, stamp] : {std::pair{"Europe/Paris", "2026-12-08T16:42:05+01:00"},
+                                      {"UTC", "2026-12-08T15:42:05+00:00"}}) {
         ::setenv("TZ", zone, 1);
         ::tzset();
         EXPECT_EQ(scores_file::localStamp(1796744525), stamp) << zone;
@@ -69,9 +76,11 @@ TEST(ScoresFile, AppendsBesideGarbageAndCountsWhatItSkips) {
     const std::string before = std::string("garbage\n") + LINE_TEXT + "\n2026-12-08T16:4";
     writeFile(SCORES_FILE, before);
     scores_file::append(SCORES_FILE, game(MODE_SQUARE, 7));
-    EXPECT_EQ(readFile(SCORES_FILE), before + "\n2026-12-08T16:42:05+01:00 SQUARE 7 30 137 EMPTY\n");
+    EXPECT_EQ(readFile(SCORES_FILE),
+              before + "\n2026-12-08T16:42:05+01:00 SQUARE 7 30 137 EMPTY\n");
     const ScoresRead read = scores_file::read(SCORES_FILE);
-    EXPECT_EQ(std::make_pair(read.games.size(), read.skipped), std::make_pair(size_t{2}, size_t{2}));
+    EXPECT_EQ(std::make_pair(read.games.size(), read.skipped),
+              std::make_pair(size_t{2}, size_t{2}));
     EXPECT_EQ(readFile(LOG_FILE), "scores.txt: 2 lines skipped\n");
 
     std::filesystem::remove(SCORES_FILE);
@@ -83,17 +92,18 @@ TEST(ScoresFile, AppendsBesideGarbageAndCountsWhatItSkips) {
 
 TEST(ScoresRanking, TiesGoToTheOlderGameAndTheUndatedBestOfConfigIsOldest) {
     const ModeScores scores = lineGames({500, 900, 500, 900, 100});
-    EXPECT_EQ(datesOf(topTen(scores)), (std::vector<std::string>{"2026-01-02", "2026-01-04", "2026-01-01",
-                                                                 "2026-01-03", "2026-01-05"}));
+    EXPECT_EQ(daysOf(topTen(scores)), (std::vector<int>{2, 4, 1, 3, 5}));
     EXPECT_EQ(std::vector<size_t>({rankOf(scores, 900), rankOf(scores, 901), rankOf(scores, 0)}),
               std::vector<size_t>({3, 1, 6}));
     EXPECT_EQ(topTen(lineGames({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})).back().score, 3);
 
-    EXPECT_FALSE(lineGames({500, 900}, 900).undatedBest) << "a game of the file reaches the best";
+    for (const int32_t configBest : {600, 900}) {
+        EXPECT_FALSE(lineGames({500, 900}, configBest).undatedBest) << "a game reaches the best";
+    }
     const ModeScores beforeFile = lineGames({}, 900);
-    EXPECT_EQ(datesOf(topTen(beforeFile)), std::vector<std::string>{""});
+    EXPECT_EQ(daysOf(topTen(beforeFile)), std::vector<int>{0});
     EXPECT_EQ(rankOf(beforeFile, 900), 2u);
-    EXPECT_EQ(datesOf(topTen(lineGames({900}, 1000))), (std::vector<std::string>{"", "2026-01-01"}))
+    EXPECT_EQ(daysOf(topTen(lineGames({900}, 1000))), (std::vector<int>{0, 1}))
         << "a best whose line was lost";
     EXPECT_TRUE(topTen(lineGames({}, 0)).empty());
 }
