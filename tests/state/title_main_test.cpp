@@ -48,6 +48,22 @@ protected:
                   std::vector<int>({r, g, b, 255}))
             << text;
     }
+    // Pushes button, lets the next frame sample it, runs that frame and lets go.
+    void push(TitleMain& title, uint8_t button) {
+        headless::setMouseButtons(button);
+        nextFrame();
+        runFrame(title);
+        headless::setMouseButtons(0);
+    }
+    // The text drawn light green, the highlight, and its y; ("", -1) when there is none.
+    std::pair<std::string, int32_t> highlight() const {
+        for (const headless::DrawCall& call : headless::drawCalls()) {
+            const plat::GlyphRun& run = call.glyphs;
+            if (call.kind != headless::DrawCall::GLYPHS) continue;
+            if (run.r == 100 && run.g == 255 && run.b == 100) return {run.text, run.y};
+        }
+        return {"", -1};
+    }
     size_t selectPlays() const { return playedSounds().size(); }
     std::string constructionError() {
         return errorOf([] { TitleMain title; });
@@ -78,16 +94,16 @@ TEST_F(TitleScene, ScoresArePaddedToSixDigitsOnTheirRows) {
 }
 
 TEST_F(TitleScene, MissingKeyOrSignedValueEndsTheSceneWithoutRepair) {
-    const std::string noSelect =
-        "HI_SCORE=0\nHI_SCORE1=0\nHI_SCORE2=0\nHI_SCORE3=0\nHI_SCORE4=0\nHI_SCORE5=0\n"
-        "HI_SCORE6=0\nHOSHI=1\n";
-    writeFile("config.ini", noSelect);
-    EXPECT_EQ(constructionError(), "ConfigParser.checkKey(): not exist key ... 'SELECT_HOSHI'");
-    EXPECT_EQ(readFile("config.ini"), noSelect);
-    writeFile("config.ini", "HI_SCORE = -1\n");
-    EXPECT_EQ(constructionError(), "not digit value ... 'HI_SCORE' -> '-1'");
-    writeFile("config.ini", "");
-    EXPECT_EQ(constructionError(), "ConfigParser.checkKey(): not exist key ... 'HI_SCORE'");
+    const std::pair<std::string, std::string> cases[] = {
+        {DEFAULT_FILE.substr(0, DEFAULT_FILE.find("SELECT_HOSHI")),
+         "ConfigParser.checkKey(): not exist key ... 'SELECT_HOSHI'"},
+        {"HI_SCORE = -1\n", "not digit value ... 'HI_SCORE' -> '-1'"},
+        {"", "ConfigParser.checkKey(): not exist key ... 'HI_SCORE'"}};
+    for (const auto& [file, message] : cases) {
+        writeFile("config.ini", file);
+        EXPECT_EQ(constructionError(), message);
+        EXPECT_EQ(readFile("config.ini"), file) << "not repaired";
+    }
 }
 
 TEST_F(TitleScene, DrawsPanelTitleRowsAndPromptInPlace) {
@@ -95,9 +111,9 @@ TEST_F(TitleScene, DrawsPanelTitleRowsAndPromptInPlace) {
     runFrame(title);
     const auto& calls = headless::drawCalls();
     ASSERT_GE(calls.size(), 4u);
-    EXPECT_EQ(calls[0].kind, headless::DrawCall::CLEAR);
-    EXPECT_EQ(calls[1].kind, headless::DrawCall::BEGIN_2D);
-    EXPECT_EQ(calls[2].blend, BLEND_ALPHA);
+    EXPECT_EQ(std::make_tuple(calls[0].kind, calls[1].kind, calls[2].blend),
+              std::make_tuple(headless::DrawCall::CLEAR, headless::DrawCall::BEGIN_2D,
+                              BLEND_ALPHA));
     ASSERT_EQ(calls[3].kind, headless::DrawCall::BOX);
     const plat::Box& panel = calls[3].box;
     EXPECT_EQ(std::vector<int>({panel.x, panel.y, panel.w, panel.h, panel.lineWidth, panel.r,
@@ -119,30 +135,21 @@ TEST_F(TitleScene, FirstStepFadesOutTheLastGamesMusicOnce) {
     runFrame(title);
     const auto& calls = headless::soundCalls();
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].op, "fadeOut");
-    EXPECT_EQ(calls[0].arg, 1000);
+    EXPECT_EQ(std::make_pair(calls[0].op, calls[0].arg),
+              std::make_pair(std::string("fadeOut"), 1000));
 }
 
-TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredInTheModeSlot) {
+// The row under the pointer is drawn again light green and stored in the mode slot. Rows
+// and band are open intervals: 150 < x < 490 and 180 + 30k < y < 210 + 30k; outside the
+// band the slot keeps its mode.
+TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredWithExclusiveBounds) {
     TitleMain title;
     hover(title, 300, 280);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 3);
     EXPECT_EQ(title.getHoveredMode(), 3);
     const std::vector<std::string> texts = drawnTexts();
-    ASSERT_EQ(std::count(texts.begin(), texts.end(), "MEMORY "), 2);
-    const auto& calls = headless::drawCalls();
-    const auto highlight = std::find_if(calls.rbegin(), calls.rend(), [](const auto& call) {
-        return call.kind == headless::DrawCall::GLYPHS && call.glyphs.text == "MEMORY ";
-    });
-    EXPECT_EQ(std::vector<int>({highlight->glyphs.r, highlight->glyphs.g, highlight->glyphs.b,
-                                highlight->glyphs.y}),
-              std::vector<int>({100, 255, 100, 270}));
-}
-
-// Open intervals: 150 < x < 490 and 180 + 30k < y < 210 + 30k; outside the band the slot
-// keeps its mode.
-TEST_F(TitleScene, RowAndBandBoundsAreExclusive) {
-    TitleMain title;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "MEMORY "), 2);
+    EXPECT_EQ(highlight(), std::make_pair(std::string("MEMORY "), 270));
     const std::array<int32_t, 3> cases[] = {
         {300, 211, 1}, {300, 239, 1}, {300, 240, 0}, {300, 241, 2}, {300, 210, 0},
         {300, 389, 6}, {300, 390, 0}, {151, 225, 1}, {150, 255, 1}, {490, 255, 1},
@@ -179,9 +186,7 @@ TEST_F(TitleScene, ClickOutsideTheBandStartsTheLastHoveredMode) {
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
     EXPECT_EQ(drawnTexts().size(), 17u);  // no highlight: the panel's texts and its two hints
-    headless::setMouseButtons(MOUSE_LEFT);
-    nextFrame();
-    runFrame(title);
+    push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
 }
@@ -196,9 +201,7 @@ TEST_F(TitleScene, ReturningFromAGameKeepsTheModeSilentlyUntilTheBandIsEntered) 
     hover(title, 300, 345);  // the same mode, but hoveredMode starts at 0
     EXPECT_EQ(selectPlays(), 1u);
     hover(title, 10, 10);
-    headless::setMouseButtons(MOUSE_LEFT);
-    nextFrame();
-    runFrame(title);
+    push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
 }
 
@@ -207,10 +210,7 @@ TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
     hover(title, 300, 240);
     for (const uint8_t button : {MOUSE_LEFT, MOUSE_RIGHT, MOUSE_MIDDLE}) {
         if (button != MOUSE_LEFT) hover(title, 300, 225);
-        headless::setMouseButtons(button);
-        nextFrame();
-        runFrame(title);
-        headless::setMouseButtons(0);
+        push(title, button);
         EXPECT_EQ(title.getMsg(), MSG_STAY) << int(button);  // left only while slot 10 is 0
     }
 }
@@ -225,10 +225,7 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
     // MEMORY has no file; SHUFFLE's is refused and logged; LINE's is taken.
     for (const int32_t y : {285, 255, 225}) {
         hover(title, 300, y);
-        headless::setMouseButtons(MOUSE_RIGHT);
-        nextFrame();
-        runFrame(title);
-        headless::setMouseButtons(0);
+        push(title, MOUSE_RIGHT);
         EXPECT_EQ(title.getMsg(), y == 225 ? MSG_WATCH : MSG_STAY) << y;
         EXPECT_EQ(watchRequested(), y == 225) << y;
     }
@@ -239,8 +236,6 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
     EXPECT_FALSE(requestWatch("replay/replay_02.watch"));
     EXPECT_FALSE(watchRequested()) << "a refused request drops the one before it";
 }
-
-}  // namespace
 
 // Up and Down from the pointer's row, or onto LINE when it is on none; no wrap while the pointer
 // stays still; Z starts the highlighted mode.
@@ -254,11 +249,10 @@ TEST_F(TitleScene, ArrowKeysMoveTheHighlightThroughTheSlotAndZStarts) {
         for (int key : keys) frameWith(title, keyInput(key));
         runFrame(title);
         EXPECT_EQ(Tolm_getValue(MODE_SLOT), expected) << pointerY;
-        const auto& calls = headless::drawCalls();
-        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const auto& c) {
-            return c.glyphs.r == 100 && c.glyphs.g == 255 && c.glyphs.y == 180 + 30 * expected;
-        })) << "the highlighted row is drawn light green";
+        EXPECT_EQ(highlight().second, 180 + 30 * expected) << "the highlighted row";
         frameWith(title, keyInput(KEY_Z));
         EXPECT_EQ(title.getMsg(), MSG_GAME);
     }
 }
+
+}  // namespace
