@@ -180,8 +180,18 @@ TEST_F(TitleScene, SelectSoundPlaysOncePerChangeOfRowAndNeverForZero) {
               std::make_tuple(std::string("resource/sound/select.wav"), 0, -1));
 }
 
-TEST_F(TitleScene, ClickOutsideTheBandStartsTheLastHoveredMode) {
+// Back from a game the slot keeps its mode, silently, until the band is entered; a left push
+// outside the band, where no row is highlighted, starts the last hovered mode.
+TEST_F(TitleScene, ReturningKeepsTheModeSilentlyAndAPushOutsideTheBandStartsTheLastHovered) {
+    Tolm_setValue(MODE_SLOT, 5);
+    headless::setMouse(10, 10);
+    nextFrame();
     TitleMain title;
+    runFrame(title);
+    EXPECT_EQ(Tolm_getValue(MODE_SLOT), 5);
+    EXPECT_EQ(selectPlays(), 0u);
+    hover(title, 300, 345);  // the same mode, but hoveredMode starts at 0
+    EXPECT_EQ(selectPlays(), 1u);
     hover(title, 300, 315);
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
@@ -189,20 +199,6 @@ TEST_F(TitleScene, ClickOutsideTheBandStartsTheLastHoveredMode) {
     push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
-}
-
-TEST_F(TitleScene, ReturningFromAGameKeepsTheModeSilentlyUntilTheBandIsEntered) {
-    Tolm_setValue(MODE_SLOT, 5);
-    headless::setMouse(10, 10);
-    nextFrame();
-    TitleMain title;
-    runFrame(title);
-    EXPECT_EQ(selectPlays(), 0u);
-    hover(title, 300, 345);  // the same mode, but hoveredMode starts at 0
-    EXPECT_EQ(selectPlays(), 1u);
-    hover(title, 10, 10);
-    push(title, MOUSE_LEFT);
-    EXPECT_EQ(title.getMsg(), MSG_GAME);
 }
 
 TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
