@@ -149,9 +149,10 @@ TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
         float cell;
         Rgba rgba;
     };
-    for (const auto& t : {Text{"RESULTS", 110, 160, 32.0f, WHITE},
-                          Text{"SCORE", 175, 200, 16.0f, WHITE}, Text{"12345", 140, 230, 32.0f, WHITE},
-                          Text{" NEW RECORD ", 75, 280, 24.0f, {255, 50, 50, 255}}}) {
+    for (const auto& t :
+         {Text{"RESULTS", 110, 160, 32.0f, WHITE}, Text{"SCORE", 175, 200, 16.0f, WHITE},
+          Text{"12345", 140, 230, 32.0f, WHITE},
+          Text{" NEW RECORD ", 75, 280, 24.0f, {255, 50, 50, 255}}}) {
         const auto runs = textRunsAt(t.text, t.x, t.y);
         ASSERT_EQ(runs.size(), 1u) << t.text;
         EXPECT_EQ(runs[0].cell, t.cell) << t.text;
@@ -173,8 +174,7 @@ TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
 TEST_F(ResultsTest, EveryGameAddsItsLineAndShowsItsRankInTheTopTen) {
     std::string games = "2026-01-01T00:00:00+00:00 SHUFFLE 4000 30 0 EMPTY\n";
     for (int i = 0; i < 9; ++i) games += "2026-01-02T00:00:00+00:00 SHUFFLE 3000 30 0 EMPTY\n";
-    for (const auto& [score, rank] :
-         {std::pair{5000, 1u}, {4000, 2u}, {3500, 2u}, {3000, 0u}}) {
+    for (const auto& [score, rank] : {std::pair{5000, 1u}, {4000, 2u}, {3500, 2u}, {3000, 0u}}) {
         writeFile("config.ini", configText(4000));
         writeFile(SCORES_FILE, games);
         endWithScore(MODE_SHUFFLE, score);
