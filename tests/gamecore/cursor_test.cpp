@@ -31,6 +31,7 @@ TEST(CardCursor, MovesToTheNearestCardWithinTheConeThenTheSideThenStays) {
         {"", "RR", 2},     {"", "RRR", 2},   {"", "U", 0},      {"", "DL", 3},
         {"1", "R", 2},     {"12457", "R", 8},  // over a taken card; to the side
         {"124578", "R", 0},  // nothing on that side
+        {"45", "DR", 2},     // a tie within the cone to the lower index
         {"1", "DRU", 0},     // a tie on the side to the lower index
         {"", "DRx", NO_CARD}, {"", "DRxR", 5}, {"", "DRxU", 1},  // moves from a taken place
     };

@@ -21,7 +21,8 @@ TEST_F(PlayInputTest, AWatchedGameStartsAtItsFirstPlaceAndEndsWithTheButtonUp) {
         {0, {10, 20, 0}}, {1, PRESS}, {2, HOLD}, {3, {30, 40, 0}}, {9, {30, 40, 0}}};
     for (const auto& [steps, seen] : cases) {
         SCOPED_TRACE(steps);
-        PlayInput input(WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}, {}, WATCH_VERSION}});
+        PlayInput input(
+            WatchedGame{"w.watch", WatchRecord{3, 99, 500, {PRESS, HOLD}, {}, WATCH_VERSION}});
         EXPECT_EQ(input.startSeed(), 99u);
         for (int step = 0; step < steps; ++step) input.advance(KeypadState{});
         EXPECT_EQ(std::make_tuple(input.x(), input.y(), input.leftHeld(), input.leftPushed()),

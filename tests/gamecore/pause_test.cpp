@@ -23,13 +23,6 @@ auto snapshot(const GameMain& g) {
 
 class PauseTest : public GameTest {
 protected:
-    void pressP() {
-        headless::setKey(KEY_P, true);
-        frame();
-        headless::setKey(KEY_P, false);
-        frame();
-    }
-
     // Textured quads drawn on the board this frame: card faces, backs, animations.
     size_t quadsOnTheBoard() const {
         size_t count = 0;
@@ -79,9 +72,9 @@ TEST_F(PauseTest, APausedGameEndsAsTheSameGameNeverPaused) {
         newGame(MODE_LINE);
         frames(50);
         if (withPauses) {
-            pressP();
+            press(keyInput(KEY_P));
             frames(100);
-            pressP();
+            press(keyInput(KEY_P));
         }
         frames(withPauses ? 131 : 132);
         for (int32_t pair = 0; pair < 12; ++pair) {
@@ -146,7 +139,7 @@ TEST_F(PauseTest, AnIdleGameIsShownOnlyWhenSomethingChanges) {
     }
     EXPECT_TRUE(game->isPaused());
     before = shown();
-    pressP();
+    press(keyInput(KEY_P));
     frames(5);
     EXPECT_FALSE(game->isPaused());
     EXPECT_EQ(shown(), before + 1 + 5) << "the resume frame and every one after it";
