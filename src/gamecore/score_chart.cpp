@@ -27,10 +27,9 @@ std::vector<int32_t> chartBarHeights(const std::vector<int32_t>& scores, int32_t
     std::vector<int32_t> heights(scores.size(), 0);
     const int32_t top = scores.empty() ? 0 : *std::max_element(scores.begin(), scores.end());
     if (top <= 0 || height <= 0) return heights;
-    for (size_t i = 0; i < scores.size(); ++i) {
-        const int64_t score = std::max(scores[i], 0);
-        heights[i] = static_cast<int32_t>(score * height / top);
-    }
+    std::transform(scores.begin(), scores.end(), heights.begin(), [&](int32_t score) {
+        return static_cast<int32_t>(int64_t{std::max(score, 0)} * height / top);
+    });
     return heights;
 }
 
