@@ -171,7 +171,7 @@ void Tolm_freeBgm();
 // ---- The idle rule (idle.cpp) ----
 
 // Tolm_wait, before its deadline: whether the frame that ends is idle, so the wait goes on
-// sleeping until an event comes.
+// sleeping until an event comes. Never right after a frame whose events held a press.
 bool Tolm_idleFrame();
 // Tolm_wait, after the events: takes in what they said, and ends the frame's hold.
 void Tolm_noteFrameEvents(const plat::WindowEvents& events);

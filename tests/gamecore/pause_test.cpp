@@ -110,6 +110,12 @@ TEST_F(PauseTest, AnIdleGameIsShownOnlyWhenSomethingChanges) {
     frames(100);
     EXPECT_EQ(shown(), before);
     EXPECT_EQ(headless::window().eventWaits, waits + 100);
+    // The frame after a press does not sleep: a resuming click is read while it is held.
+    headless::setKey(KEY_X, true);
+    frames(3);
+    EXPECT_EQ(headless::window().eventWaits, waits + 102);
+    headless::setKey(KEY_X, false);
+    before = shown();
 
     // Each change shows one frame; the iconified window shows none until restored.
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
