@@ -6,10 +6,10 @@ var KorvanePlatform = {
     FOLDER: '/korvane',
     LOCK_NAME: 'korvane-player-files',
     // What is kept in the browser's storage, by path inside the player's folder.
-    KEPT: /^(config\.ini|scores\.txt|replay|replay\/[^/]+)$/,
+    KEPT: '^(config\\.ini|scores\\.txt|replay|replay/[^/]+)$',
     CHANNELS: 8,
-    keysDown: new Uint8Array(512),
-    keysHit: new Uint8Array(512),
+    keysDown: null,  // by key symbol, made at start-up
+    keysHit: null,
     symByCode: {},
     buttons: 0,
     buttonsHit: 0,
@@ -257,7 +257,7 @@ var KorvanePlatform = {
           if (set) {
             var prefix = mount.mountpoint + '/';
             for (var path in set.entries) {
-              if (!KV.KEPT.test(path.substring(prefix.length))) delete set.entries[path];
+              if (!new RegExp(KV.KEPT).test(path.substring(prefix.length))) delete set.entries[path];
             }
           }
           callback(error, set);
@@ -311,6 +311,8 @@ var KorvanePlatform = {
   },
 
   kv_start: function() {
+    KV.keysDown = new Uint8Array(512);
+    KV.keysHit = new Uint8Array(512);
     KV.listen();
     var page = window.korvane = window.korvane || {};
     page.steps = 0;

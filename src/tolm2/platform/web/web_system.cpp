@@ -6,6 +6,7 @@
 // screen (F9 or its button).
 #include <SDL.h>
 #include <emscripten.h>
+#include <sys/stat.h>
 #include <GL/gl.h>
 
 #include "tolm2/draw.h"
@@ -25,6 +26,9 @@ bool init() {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
     if (!started) {
         started = true;
+        // Emscripten's C library starts with every permission masked, which would save
+        // files that no one may read again; a desktop's usual mask instead.
+        ::umask(022);
         kv_start();
         kv_files_open();
     }
