@@ -28,6 +28,17 @@ TEST_F(FrameTest, WaitsOutThePeriodUnlessLateAndCountsTheNextDeadlineFromTheFram
     EXPECT_EQ(headless::now(), lateEnd + 16);
 }
 
+// A frame that ends a little past its deadline does not push the later deadlines back.
+TEST_F(FrameTest, AFrameEndingLessThanAPeriodLateKeepsTheNextDeadline) {
+    Tolm_wait(FRAME_PERIOD);
+    const uint32_t start = headless::now();
+    headless::advance(20);
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 20);
+    headless::advance(2);
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 12);
+    EXPECT_EQ(headless::now(), start + 32);
+}
+
 // Escape, or a window close among other events, ends the run with the quit message.
 TEST_F(FrameTest, EscapeAndWindowCloseRaiseTheQuitMessage) {
     const std::function<void()> quits[] = {
