@@ -6,6 +6,8 @@
 #include "gamecore/game_main.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
+#include "state/option_rows.h"
+#include "state/options_main.h"
 #include "state/scores_main.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
@@ -31,6 +33,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_GAME: return std::make_unique<GameMain>();
         case MSG_WATCH: return watchScene();
         case MSG_SCORES: return std::make_unique<ScoresMain>();
+        case MSG_OPTIONS: return std::make_unique<OptionsMain>();
         default: return nullptr;
     }
 }
@@ -42,6 +45,7 @@ void loadResources() {
     Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
     Tolm_loadWAV("select", "resource/sound/select.wav");
     restoreMute();
+    restoreVolumes();
     Tolm_log("resource loaded.\n");
 }
 

@@ -8,6 +8,7 @@
 
 #include "config/config_store.h"
 #include "config/mode_table.h"
+#include "state/options_hint.h"
 #include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
@@ -87,7 +88,9 @@ void TitleMain::step() {
     }
     followKeys();
     const bool start = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
-    if (scoresAsked()) {
+    if (optionsAsked()) {
+        setMsg(MSG_OPTIONS);
+    } else if (scoresAsked()) {
         setMsg(MSG_SCORES);
     } else if (start && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
@@ -154,6 +157,7 @@ void TitleMain::draw() {
     }
     drawWhite("HI SCORE", 360, 190, 1.5f);
     Tolm_drawText(SCORES_HINT, 150, 190, 1.5f, 150, 200, 255, 255);
+    drawOptionsHint();
     followPointer();
     drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
     if (anyWatchable) Tolm_drawText(WATCH_HINT, 116, 426, 1.5f, 150, 200, 255, 255);

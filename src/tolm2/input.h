@@ -13,6 +13,7 @@ enum KeyCode : int {
     KEY_ESCAPE = 27,
     KEY_SPACE = 32,
     KEY_M = 109,
+    KEY_O = 111,
     KEY_P = 112,
     KEY_S = 115,
     KEY_X = 120,
