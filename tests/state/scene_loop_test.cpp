@@ -43,7 +43,7 @@ TEST_F(SceneLoopTest, FirstPassMakesTheLogoAndLogsOnce) {
 }
 
 TEST_F(SceneLoopTest, UnknownMessageLogsAndEndsAfterOneMoreFrame) {
-    for (int32_t message : {4, MSG_SCORES + 1, -1}) {
+    for (int32_t message : {4, MSG_OPTIONS + 1, -1}) {
         resetSceneLoop();
         pass();
         GameState* logo = currentScene();
