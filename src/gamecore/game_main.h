@@ -7,6 +7,7 @@
 #include <random>
 
 #include "config/config_parser.h"
+#include "config/game_limits.h"
 #include "config/score_stats.h"
 #include "gamecore/card.h"
 #include "gamecore/card_cursor.h"
@@ -15,10 +16,10 @@
 #include "tolm2/game_state.h"
 #include "tolm2/shared.h"
 
-inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second
+inline constexpr int32_t GAME_FRAMES = GAME_SECONDS * FRAMES_PER_SECOND;
 inline constexpr int32_t FADE_LIFE = 1800;        // face-up time in MEMORY and REVERSE
-inline constexpr int32_t BOARD_CARDS = 60;
-inline constexpr int32_t PAIR_LOG_SIZE = 30;
+inline constexpr int32_t BOARD_CARDS = 2 * BOARD_PAIRS;
+inline constexpr int32_t PAIR_LOG_SIZE = BOARD_PAIRS;
 inline constexpr int32_t HI_SCORE_SLOTS = 10;
 inline constexpr int32_t READY_FRAMES = 180;      // readyCounter at which play starts
 inline constexpr int32_t GO_FROM = 120;           // readyCounter above which " GO! " shows
