@@ -7,6 +7,7 @@
 
 #include "config/config_parser.h"
 #include "gamecore/score_chart.h"
+#include "state/white_text.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -23,10 +24,6 @@ constexpr int32_t ARROW_MARGIN = 10;  // the click area reaches this far beyond 
 constexpr int32_t TABLE_X = 110;
 constexpr int32_t TABLE_TOP = 120;
 constexpr int32_t ROW_STEP = 18;
-
-void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
-    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
-}
 
 // -1 on the left arrow's area, 1 on the right one's, 0 elsewhere.
 int32_t arrowAt(int32_t x, int32_t y) {

@@ -9,6 +9,7 @@
 #include "config/config_store.h"
 #include "config/mode_table.h"
 #include "state/watch_request.h"
+#include "state/white_text.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -23,10 +24,6 @@ constexpr int32_t BAND_RIGHT = 490;
 constexpr int32_t ROW_TOP = 180;
 constexpr int32_t ROW_HEIGHT = 30;
 constexpr int32_t BGM_FADE_MS = 1000;
-
-void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
-    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
-}
 
 constexpr const char* SCORES_HINT = "S: SCORES";
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
