@@ -3,6 +3,7 @@
 
 #include "config/config_store.h"
 #include "gamecore/mode_layout.h"
+#include "gamecore/shared_resources.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -39,11 +40,10 @@ void GameMain::setUp() {
 
 void GameMain::loadSceneResources() {
     Tolm_loadTexture("tama", "resource/image/tama.bmp", MASK_GREEN);
-    Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
+    loadSharedResources();
     Tolm_loadWAV("get", "resource/sound/l1.wav");
     Tolm_loadWAV("door", "resource/sound/puwa.wav");
     Tolm_loadWAV("miss", "resource/sound/damage.wav");
-    Tolm_loadWAV("select", "resource/sound/select.wav");
     Tolm_loadWAV("cancel", "resource/sound/puwa.wav");
     Tolm_loadWAV("destroy", "resource/sound/destroy2.wav");
     Tolm_loadWAV("powerup", "resource/sound/clear.wav");
