@@ -1,7 +1,7 @@
 // Set-up of a game: resources, stored best scores and the layout of the board.
 #include "gamecore/game_main.h"
 
-#include "config/config_store.h"
+#include "config/best_scores.h"
 #include "gamecore/mode_layout.h"
 #include "gamecore/shared_resources.h"
 #include "tolm2/tolm2.h"
@@ -26,9 +26,9 @@ void GameMain::setUp() {
         gameMode = input.watchedGame().record.mode;
         hiScore(gameMode) = input.watchedGame().record.score;
     } else {
-        const bool configRead = readHiScores();
+        readHiScores();
         gameMode = Tolm_getValue(MODE_SLOT);
-        readHistory(configRead ? hiScore(gameMode) : 0);
+        readHistory(hiScore(gameMode));
     }
     timeLeft = GAME_FRAMES;
     for (int32_t i = 0; i < cardCount; ++i) layOutCard(i);
@@ -49,15 +49,10 @@ void GameMain::loadSceneResources() {
     Tolm_loadWAV("powerup", "resource/sound/clear.wav");
 }
 
-// A missing file gets the title's defaults on disk, while this game holds bests no game
-// can beat, so it keeps no record. A file that cannot be read, or lacks a key, ends the
-// run and stays as it was.
-bool GameMain::readHiScores() {
-    const bool read = config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScore(mode) = read ? config->getInt(hiScoreKey(mode)) : DEFAULT_HI_SCORE;
-    }
-    return read;
+// As the title reads them (best_scores::read says how faults read).
+void GameMain::readHiScores() {
+    const BestScores bests = best_scores::read(CONFIG_FILE);
+    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) hiScore(mode) = bests.at(static_cast<size_t>(mode));
 }
 
 // The random draws happen in a fixed order (angle, position, speed, re-placements) so

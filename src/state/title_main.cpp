@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "config/config_store.h"
+#include "config/best_scores.h"
+#include "config/config_parser.h"
 #include "config/mode_table.h"
 #include "state/watch_request.h"
 #include "state/white_text.h"
@@ -63,14 +64,7 @@ TitleMain::TitleMain() {
     Tolm_log("TitleMain\n");
     setMsg(MSG_STAY);
     started = false;
-    config = std::make_unique<ConfigParser>();
-    // A file that exists but cannot be read ends the run here rather than being replaced.
-    config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScores.at(static_cast<size_t>(mode)) = config->getInt(hiScoreKey(mode));
-    }
-    hoshi = config->getInt(HOSHI_KEY);
-    selectHoshi = config->getInt(SELECT_HOSHI_KEY);
+    hiScores = best_scores::read(CONFIG_FILE);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         watchable.at(static_cast<size_t>(mode)) = fileExists(watchFile(mode));
         anyWatchable = anyWatchable || watchable.at(static_cast<size_t>(mode));
