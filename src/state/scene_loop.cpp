@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "gamecore/game_main.h"
+#include "gamecore/shared_resources.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
 #include "state/option_rows.h"
@@ -41,9 +42,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
 }  // namespace
 
 void loadResources() {
-    Tolm_loadTexture("font", FONT_FILE, {255, 255, 255});
-    Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
-    Tolm_loadWAV("select", "resource/sound/select.wav");
+    loadSharedResources();
     restoreMute();
     restoreVolumes();
     Tolm_log("resource loaded.\n");

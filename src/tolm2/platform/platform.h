@@ -86,7 +86,7 @@ void joystickClose(int index);
 void joystickUpdate();
 bool joystickButton(int index, int button);
 int16_t joystickAxis(int index, int axis);
-// Tolm_wait step 5, beside the axes: the first hat of joystick index as direction bits
+// Tolm_wait, when it samples the input, beside the axes: the first hat of joystick index as direction bits
 // (HAT_UP, HAT_RIGHT, HAT_DOWN, HAT_LEFT); 0 for a joystick without a hat.
 inline constexpr uint8_t HAT_UP = 1, HAT_RIGHT = 2, HAT_DOWN = 4, HAT_LEFT = 8;
 uint8_t joystickHat(int index);
