@@ -15,6 +15,7 @@
 #include "tolm2/game_state.h"
 #include "tolm2/shared.h"
 
+inline constexpr int32_t FRAMES_PER_SECOND = 60;
 inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second
 inline constexpr int32_t FADE_LIFE = 1800;        // face-up time in MEMORY and REVERSE
 inline constexpr int32_t BOARD_CARDS = 60;
@@ -198,8 +199,6 @@ private:
     void drawTakeTexts(int32_t rise, int32_t& numberShift);
     void drawPickPreviews();
     void drawClock();
-    void drawFace(const Card& shown, float x, float y, float scale, float angle, int alpha);
-    void drawCardNumber(int32_t number, int32_t x, int32_t y, float scale);
 
     int32_t& hiScore(int32_t mode);
     int32_t& colorBonusEntry(int32_t pair);

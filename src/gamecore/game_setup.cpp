@@ -2,6 +2,7 @@
 #include "gamecore/game_main.h"
 
 #include "config/config_store.h"
+#include "gamecore/card_picture.h"
 #include "gamecore/mode_layout.h"
 #include "tolm2/tolm2.h"
 
@@ -38,7 +39,7 @@ void GameMain::setUp() {
 }
 
 void GameMain::loadSceneResources() {
-    Tolm_loadTexture("tama", "resource/image/tama.bmp", MASK_GREEN);
+    loadCardPictures();
     Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
     Tolm_loadWAV("get", "resource/sound/l1.wav");
     Tolm_loadWAV("door", "resource/sound/puwa.wav");

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "gamecore/game_main.h"
+#include "state/help_main.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
 #include "state/scores_main.h"
@@ -31,6 +32,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_GAME: return std::make_unique<GameMain>();
         case MSG_WATCH: return watchScene();
         case MSG_SCORES: return std::make_unique<ScoresMain>();
+        case MSG_HELP: return std::make_unique<HelpMain>();
         default: return nullptr;
     }
 }
