@@ -10,10 +10,10 @@ std::string boardLine(int32_t mode) {
     switch (mode) {
         case MODE_LINE: return "CARDS IN ORDER ON A GRID";
         case MODE_SHUFFLE: return "CARDS SHUFFLED ON A GRID";
-        case MODE_MEMORY: return "SHUFFLED GRID, " + faceDown;
+        case MODE_MEMORY: return "SHUFFLED GRID. " + faceDown;
         case MODE_SQUARE: return "CARDS SCATTERED";
         case MODE_MIXER: return "CARDS DRIFT AND BOUNCE";
-        case MODE_REVERSE: return "SCATTERED, " + faceDown;
+        case MODE_REVERSE: return "SCATTERED. " + faceDown;
         default: return "";
     }
 }

@@ -1,5 +1,6 @@
 // The three pages of the how-to-play screen, drawn with the cards and icons the game uses.
 // Every number on them comes from the code that plays: multipliers, combo amounts, times.
+// The font has no comma.
 #include "state/help_pages.h"
 
 #include <array>
@@ -116,10 +117,10 @@ void drawCombosPage() {
     subtitle("COMBOS");
     write("EACH PAIR GOES INTO THE COMBO BOX.", 98, 126, BODY_SCALE);
     write("THREE IN A ROW CAN PAY A BONUS:", 98, 144, BODY_SCALE);
-    const std::string step = "EVEN STEPS, " + std::to_string(BONUS_STEP_UNIT) + " A STEP";
+    const std::string step = "EVEN STEPS: " + std::to_string(BONUS_STEP_UNIT) + " A STEP";
     const std::array<ComboExample, 5> rows = {{
         {{RED, RED, RED}, {NO_NUMBER, NO_NUMBER, NO_NUMBER}, "ONE COLOR THREE TIMES"},
-        {{RED, GREEN, YELLOW}, {NO_NUMBER, NO_NUMBER, NO_NUMBER}, "RED, GREEN AND YELLOW"},
+        {{RED, GREEN, YELLOW}, {NO_NUMBER, NO_NUMBER, NO_NUMBER}, "RED GREEN AND YELLOW"},
         {{MIXED_COLOR, MIXED_COLOR, MIXED_COLOR}, {5, 5, 5}, "ONE NUMBER THREE TIMES"},
         {{MIXED_COLOR, MIXED_COLOR, MIXED_COLOR}, {2, 4, 6}, step.c_str()},
         {{MIXED_COLOR, MIXED_COLOR, MIXED_COLOR}, {1, 2, 8}, "READS AS A POWER OF 2"},
@@ -127,6 +128,7 @@ void drawCombosPage() {
     for (size_t i = 0; i < rows.size(); ++i) {
         drawComboRow(rows.at(i), 168 + 44 * static_cast<int32_t>(i));
     }
+    write("THE BOX KEEPS WHAT EACH PAIR SHARED.", LEFT, 394, BODY_SCALE);
 }
 
 // ---- The end and the controls ----
@@ -135,17 +137,17 @@ void drawEndAndControlsPage() {
     subtitle("THE GAME ENDS WHEN");
     constexpr int32_t SECONDS_PER_MINUTE = 60;
     const int32_t minutes = GAME_FRAMES / FRAMES_PER_SECOND / SECONDS_PER_MINUTE;
-    write("- THE BOARD IS EMPTY,", LEFT, 126, BODY_SCALE);
-    write("- THE " + std::to_string(minutes) + " MINUTES ARE UP, OR", LEFT, 144, BODY_SCALE);
+    write("- THE BOARD IS EMPTY", LEFT, 126, BODY_SCALE);
+    write("- THE " + std::to_string(minutes) + " MINUTES ARE UP OR", LEFT, 144, BODY_SCALE);
     write("- NO TWO CARDS LEFT MAKE A PAIR.", LEFT, 162, BODY_SCALE);
     write("CONTROLS", SCREEN_CENTRE - 64, 192, SUBTITLE_SCALE);
     // Columns of nine characters after a six-character action.
     const std::array<std::array<const char*, 4>, 6> table = {{
         {"", "MOUSE", "KEYS", "PAD"},
         {"MOVE", "POINT", "ARROWS", "STICK"},
-        {"PICK", "CLICK", "Z, SPACE", "BUTTON 0"},
-        {"DROP", "CLICK IT", "X, RETURN", "BUTTON 1"},
-        {"MODE", "CLICK ROW", "UP, DOWN", "STICK"},
+        {"PICK", "CLICK", "Z/SPACE", "BUTTON 0"},
+        {"DROP", "CLICK IT", "X/RETURN", "BUTTON 1"},
+        {"MODE", "CLICK ROW", "UP/DOWN", "STICK"},
         {"PAUSE", "-", "P", "-"},
     }};
     for (size_t row = 0; row < table.size(); ++row) {

@@ -150,7 +150,7 @@ TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredWithExclusiveBounds) 
     const std::vector<std::string> texts = drawnTexts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "MEMORY "), 2);
     EXPECT_EQ(highlight(), std::make_pair(std::string("MEMORY "), 270));
-    EXPECT_NE(findText("SHUFFLED GRID, FACE DOWN AFTER 30 SECONDS"), nullptr) << "its board";
+    EXPECT_NE(findText("SHUFFLED GRID. FACE DOWN AFTER 30 SECONDS"), nullptr) << "its board";
     const std::array<int32_t, 3> cases[] = {
         {300, 211, 1}, {300, 239, 1}, {300, 240, 0}, {300, 241, 2}, {300, 210, 0},
         {300, 389, 6}, {300, 390, 0}, {151, 225, 1}, {150, 255, 1}, {490, 255, 1},
