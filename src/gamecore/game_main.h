@@ -207,8 +207,6 @@ private:
     void drawTakeTexts(int32_t rise, int32_t& numberShift);
     void drawPickPreviews();
     void drawClock();
-    void drawFace(const Card& shown, float x, float y, float scale, float angle, int alpha);
-    void drawCardNumber(int32_t number, int32_t x, int32_t y, float scale);
 
     int32_t& hiScore(int32_t mode);
     int32_t& colorBonusEntry(int32_t pair);

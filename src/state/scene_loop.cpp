@@ -5,6 +5,7 @@
 
 #include "gamecore/game_main.h"
 #include "gamecore/shared_resources.h"
+#include "state/help_main.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
 #include "state/option_rows.h"
@@ -35,6 +36,7 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_WATCH: return watchScene();
         case MSG_SCORES: return std::make_unique<ScoresMain>();
         case MSG_OPTIONS: return std::make_unique<OptionsMain>();
+        case MSG_HELP: return std::make_unique<HelpMain>();
         default: return nullptr;
     }
 }

@@ -12,6 +12,7 @@ enum KeyCode : int {
     KEY_RETURN = 13,
     KEY_ESCAPE = 27,
     KEY_SPACE = 32,
+    KEY_H = 104,
     KEY_M = 109,
     KEY_O = 111,
     KEY_P = 112,
