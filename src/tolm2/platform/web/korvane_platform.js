@@ -25,6 +25,8 @@ var KorvanePlatform = {
     handed: [],
     audio: null,
     muted: false,
+    musicVolume: 1,    // 0..1, as the contract's 0..MAX_VOLUME
+    effectsVolume: 1,
     samples: {},
     nextSample: 1,
     channels: [],
@@ -182,7 +184,14 @@ var KorvanePlatform = {
       var master = context.createGain();
       master.gain.value = KV.muted ? 0 : 1;
       master.connect(context.destination);
-      KV.audio = {context: context, master: master};
+      // Music and effects each through their own volume, both through the mute.
+      var music = context.createGain();
+      music.gain.value = KV.musicVolume;
+      music.connect(master);
+      var effects = context.createGain();
+      effects.gain.value = KV.effectsVolume;
+      effects.connect(master);
+      KV.audio = {context: context, master: master, music: music, effects: effects};
       for (var id in KV.samples) KV.decode(KV.samples[id]);
       if (KV.music) KV.decode(KV.music, KV.musicDecoded);
     },
@@ -219,7 +228,7 @@ var KorvanePlatform = {
       var context = KV.audio.context;
       var now = context.currentTime;
       music.gain = context.createGain();
-      music.gain.connect(KV.audio.master);
+      music.gain.connect(KV.audio.music);
       var fade = music.wanted.fadeMs / 1000;
       if (fade > 0 && offset === 0) {
         music.gain.gain.setValueAtTime(0, now);
@@ -428,7 +437,7 @@ var KorvanePlatform = {
     }
     if (channel >= KV.CHANNELS) return;
     if (KV.channels[channel]) try { KV.channels[channel].stop(); } catch (e) {}
-    var node = KV.source(sample.buffer, loops, KV.audio.master, KV.audio.context.currentTime);
+    var node = KV.source(sample.buffer, loops, KV.audio.effects, KV.audio.context.currentTime);
     KV.channels[channel] = node;
     node.onended = function() { if (KV.channels[channel] === node) KV.channels[channel] = null; };
   },
@@ -489,6 +498,19 @@ var KorvanePlatform = {
   kv_music_free: function() {
     if (KV.music && KV.audio) KV.stopMusic(KV.music, 0);
     KV.music = null;
+  },
+
+  kv_set_volumes: function(music, effects) {
+    KV.musicVolume = music;
+    KV.effectsVolume = effects;
+    if (KV.audio) {
+      KV.audio.music.gain.value = music;
+      KV.audio.effects.gain.value = effects;
+    }
+  },
+
+  kv_set_full_screen: function(on) {
+    if (!!document.fullscreenElement !== !!on) KV.toggleFullScreen();
   },
 
   kv_set_muted: function(muted) {
