@@ -47,6 +47,7 @@
     canvas.focus();
   });
   document.getElementById('fullscreen').addEventListener('click', function() {
+    canvas.focus();
     if (document.fullscreenElement) {
       document.exitFullscreen();
     } else {
