@@ -23,7 +23,7 @@ var KorvanePlatform = {
     kept: false,
     heldRelease: null,
     handed: [],
-    audio: null,
+    audio: null,  // false where the browser has no Web Audio
     muted: false,
     musicVolume: 1,    // 0..1, as the contract's 0..MAX_VOLUME
     effectsVolume: 1,
@@ -136,6 +136,7 @@ var KorvanePlatform = {
           if (t) KV.canvasPoint(t.clientX, t.clientY);
           if (down === true) KV.press(1);
           if (down === false && e.touches.length === 0) KV.release(1);
+          if (down === false) KV.startAudio();
           e.preventDefault();
         };
       };
@@ -176,8 +177,16 @@ var KorvanePlatform = {
 
     // ---- Sound: Web Audio, from the player's first click, touch or key on ----
 
+    // Called on every click, touch and key: only a gesture the browser counts as one (not
+    // Escape, not the start of a touch) may start sound, or the browser warns.
     startAudio: function() {
-      if (KV.audio !== null) return;
+      var activation = navigator.userActivation;
+      if (activation && !activation.isActive) return;
+      if (KV.audio) {
+        if (KV.audio.context.state === 'suspended') KV.audio.context.resume();
+        return;
+      }
+      if (KV.audio === false) return;
       var Context = window.AudioContext || window.webkitAudioContext;
       if (!Context) { KV.audio = false; return; }
       var context = new Context();
