@@ -194,7 +194,7 @@ TEST_F(TitleScene, ReturningKeepsTheModeSilentlyAndAPushOutsideTheBandStartsTheL
     hover(title, 300, 315);
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
-    EXPECT_EQ(drawnTexts().size(), 18u);  // no highlight: the panel's texts and its three hints
+    EXPECT_EQ(drawnTexts().size(), 19u);  // no highlight: the panel's texts and its four hints
     push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
