@@ -1,6 +1,7 @@
 // Game flow: the READY countdown, the frame of play, card timers and MIXER motion.
 #include "gamecore/game_main.h"
 
+#include "gamecore/degree_table.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -61,14 +62,21 @@ void GameMain::moveCards() {
 // mind.
 void GameMain::moveCard(Card& moving) {
     Card& trial = card(SCRATCH);
-    trial.x = moving.x + static_cast<float>(Tolm_cos(moving.angle) * moving.speed);
-    trial.y = moving.y + static_cast<float>(Tolm_sin(moving.angle) * moving.speed);
+    const int32_t heading = moving.angle;
+    double cos = cosOfDegrees(heading);
+    double sin = sinOfDegrees(heading);
+    trial.x = moving.x + static_cast<float>(cos * moving.speed);
+    trial.y = moving.y + static_cast<float>(sin * moving.speed);
     if (trial.x < WALL_LOW) moving.angle = (180 - moving.angle) % 360;
     if (trial.x > WALL_HIGH) moving.angle = (180 - moving.angle) % 360;
     if (trial.y < WALL_LOW) moving.angle = (360 - moving.angle) % 360;
     if (trial.y > WALL_HIGH) moving.angle = (360 - moving.angle) % 360;
-    moving.x += static_cast<float>(Tolm_cos(moving.angle) * moving.speed);
-    moving.y += static_cast<float>(Tolm_sin(moving.angle) * moving.speed);
+    if (moving.angle != heading) {
+        cos = cosOfDegrees(moving.angle);
+        sin = sinOfDegrees(moving.angle);
+    }
+    moving.x += static_cast<float>(cos * moving.speed);
+    moving.y += static_cast<float>(sin * moving.speed);
 }
 
 // Strict on all four sides: the cell's left column and top row do not hit.
