@@ -26,7 +26,9 @@ WatchRecord seededGame(int32_t mode, uint32_t seed) {
     for (int32_t frame = 0; frame < GAME_FRAMES; ++frame) {
         PointerFrame pointer{static_cast<int16_t>(50 + places() % 330),
                              static_cast<int16_t>(50 + places() % 330), 0, 0};
-        if (frame % CLICK_EVERY == CLICK_EVERY - 1) pointer.buttons = POINTER_LEFT_HELD | POINTER_LEFT_PUSHED;
+        if (frame % CLICK_EVERY == CLICK_EVERY - 1) {
+            pointer.buttons = POINTER_LEFT_HELD | POINTER_LEFT_PUSHED;
+        }
         record.frames.push_back(pointer);
     }
     const WatchVerdict first = verifyWatch(WatchedGame{"bench", record});
