@@ -16,7 +16,7 @@ void GameMain::stepReady() {
         ++readyCounter;
         return;
     }
-    Tolm_playBgm("resource/sound/bgm_mogmog.ogg", -1, 0);
+    playMusic("resource/sound/bgm_mogmog.ogg", -1);
     scene = PLAYING;
     readyCounter = 0;
 }

@@ -73,6 +73,10 @@ void GameMain::draw() {
 
 void GameMain::close() { scene = LEAVING; }
 
+void GameMain::playSound(const std::string& key) { Tolm_playWAV(key, 0, -1); }
+
+void GameMain::playMusic(const std::string& file, int32_t loops) { Tolm_playBgm(file, loops, 0); }
+
 void GameMain::setPicks(int32_t first, int32_t second) {
     firstPick = first;
     secondPick = second;

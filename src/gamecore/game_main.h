@@ -12,6 +12,7 @@
 #include "gamecore/card.h"
 #include "gamecore/card_cursor.h"
 #include "gamecore/game_input.h"
+#include "gamecore/watch_verdict.h"
 #include "keypad/keypad.h"
 #include "tolm2/game_state.h"
 #include "tolm2/shared.h"
@@ -112,6 +113,9 @@ public:
     bool isWatching() const { return input.replaying(); }
     // What drove this game so far: its mode, seed, score and pointer frames.
     WatchRecord recording() const { return input.recording(gameMode, score); }
+    // A watched game, once it has ended: whether the replay matched its file. Throws
+    // TolmError for a live game.
+    WatchVerdict watchVerdict() const;
 
     // Bounds-checked entry of the card table (0..99); throws TolmError outside it.
     Card& card(int32_t index);
@@ -125,12 +129,19 @@ public:
     void setScore(int32_t points) { score = points; }
     void setPicks(int32_t first, int32_t second);
 
+protected:
+    // What a game does beside its rules, which a game checked without sound or resources
+    // (verifyWatch) leaves out. First step: loads "tama", "menu" and the sounds.
+    virtual void loadSceneResources();
+    // The rules' sound effects, by key; and the music, started at once.
+    virtual void playSound(const std::string& key);
+    virtual void playMusic(const std::string& file, int32_t loops);
+
 private:
     // Every random draw of the rules goes through here, never through the shared generator.
     int32_t rulesRandomIn(int32_t lo, int32_t hi) { return randomIn(rulesRandom, lo, hi); }
 
     // Set-up.
-    void loadSceneResources();
     void readHiScores();
     void layOutCard(int32_t index);
     void placeScattered(Card& target);
@@ -181,7 +192,6 @@ private:
     // Watching (game_watch.cpp).
     void saveWatch();
     uint32_t stateDigest() const;
-    bool watchVerified() const;
     void reportWatch();
     bool leftWatching();
     void drawWatching();
@@ -197,8 +207,6 @@ private:
     void drawTakeTexts(int32_t rise, int32_t& numberShift);
     void drawPickPreviews();
     void drawClock();
-    void drawFace(const Card& shown, float x, float y, float scale, float angle, int alpha);
-    void drawCardNumber(int32_t number, int32_t x, int32_t y, float scale);
 
     int32_t& hiScore(int32_t mode);
     int32_t& colorBonusEntry(int32_t pair);

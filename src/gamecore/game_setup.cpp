@@ -2,6 +2,7 @@
 #include "gamecore/game_main.h"
 
 #include "config/best_scores.h"
+#include "gamecore/card_picture.h"
 #include "gamecore/mode_layout.h"
 #include "gamecore/shared_resources.h"
 #include "tolm2/tolm2.h"
@@ -39,7 +40,7 @@ void GameMain::setUp() {
 }
 
 void GameMain::loadSceneResources() {
-    Tolm_loadTexture("tama", "resource/image/tama.bmp", MASK_GREEN);
+    loadCardPictures();
     loadSharedResources();
     Tolm_loadWAV("get", "resource/sound/l1.wav");
     Tolm_loadWAV("door", "resource/sound/puwa.wav");

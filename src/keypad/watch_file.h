@@ -67,6 +67,10 @@ WatchRecord decodeWatch(const std::string& bytes);
 // safe_file::replace; throws its TolmError ("Cannot write file '<file>'"), the old file
 // then being as it was.
 void saveWatchFile(const std::string& file, const WatchRecord& record);
-// Called when a watch is asked for. Throws TolmError "Watch <file>: <fault>", the fault
-// as decodeWatch gives it or "cannot be read (<reason>)" for a file that cannot be opened.
+// Called by korvane-verify for each file it checks: the record in file. Throws TolmError
+// whose text is the fault alone, as decodeWatch gives it or "cannot be read (<reason>)"
+// for a file that cannot be opened.
+WatchRecord readWatchFile(const std::string& file);
+// Called when a watch is asked for: readWatchFile, whose fault comes as TolmError
+// "Watch <file>: <fault>".
 WatchRecord loadWatchFile(const std::string& file);

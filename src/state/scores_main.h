@@ -35,7 +35,6 @@ private:
     void leave();
     void drawTopTen() const;
     void drawSummary() const;
-    void drawArrows() const;
 
     int32_t mode = MODE_LINE;
     bool readable = true;

@@ -1,5 +1,5 @@
 // The title screen and mode menu: bests from "config.ini", a click or A plays, a right click
-// watches, up and down move the highlight, S or B shows the scores.
+// watches, up and down move the highlight, S or B shows the scores, H how to play.
 #pragma once
 
 #include <array>
@@ -24,7 +24,7 @@ public:
     const BestScores& getHiScores() const { return hiScores; }
 
 private:
-    void followPointer();
+    int32_t followPointer();
     void followKeys();
     void highlight(int32_t mode);
     void watchRowUnderPointer();

@@ -16,6 +16,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr const char* TITLE_LINE = "TitleMain";
+constexpr const char* HELP_LINE = "HelpMain";
 constexpr const char* GAME_LINE = "Gamecoer init";
 constexpr const char* TITLE_PROMPT = "MENU CLICK TO START";
 constexpr const char* EXIT_PROMPT = "PRESS mouse L BUTTON TO EXIT";
@@ -213,9 +214,16 @@ void Player::skipLogo() {
 
 Image Player::reachTitle() {
     const size_t titles = countLogLines(TITLE_LINE);
+    const size_t helps = countLogLines(HELP_LINE);
     skipLogo();
+    waitUntil(
+        [&] { return countLogLines(TITLE_LINE) > titles || countLogLines(HELP_LINE) > helps; },
+        10s);
+    if (countLogLines(HELP_LINE) > helps) leaveHelp();
     return waitForTitleDrawn(titles);
 }
+
+void Player::leaveHelp() { keysOnly ? press({"x"}) : tap(AWAY_X, AWAY_Y); }
 
 void Player::clickMode(int mode) { tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN); }
 

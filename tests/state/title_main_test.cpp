@@ -148,6 +148,7 @@ TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredWithExclusiveBounds) 
     const std::vector<std::string> texts = drawnTexts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "MEMORY "), 2);
     EXPECT_EQ(highlight(), std::make_pair(std::string("MEMORY "), 270));
+    EXPECT_NE(findText("SHUFFLED GRID. FACE DOWN AFTER 30 SECONDS"), nullptr) << "its board";
     const std::array<int32_t, 3> cases[] = {
         {300, 211, 1}, {300, 239, 1}, {300, 240, 0}, {300, 241, 2}, {300, 210, 0},
         {300, 389, 6}, {300, 390, 0}, {151, 225, 1}, {150, 255, 1}, {490, 255, 1},
@@ -193,10 +194,29 @@ TEST_F(TitleScene, ReturningKeepsTheModeSilentlyAndAPushOutsideTheBandStartsTheL
     hover(title, 300, 315);
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
-    EXPECT_EQ(drawnTexts().size(), 17u);  // no highlight: the panel's texts and its two hints
+    EXPECT_EQ(drawnTexts().size(), 18u);  // no highlight: the panel's texts and its three hints
     push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
+}
+
+// After an idle wait the pointer's move and the press can come in one frame: the step alone,
+// before any draw, starts the row under the press. H, or a click on its hint, opens how to
+// play instead.
+TEST_F(TitleScene, APushInTheFrameThePointerMovedStartsTheNewRowAndHOpensHowToPlay) {
+    TitleMain title;
+    hover(title, 300, 225);
+    leftClick(300, 345)(true);
+    nextFrame();
+    title.step();
+    EXPECT_EQ(std::make_pair(title.getMsg(), Tolm_getValue(MODE_SLOT)),
+              std::make_pair(int32_t{MSG_GAME}, int32_t{MODE_MIXER}));
+    leftClick(300, 345)(false);
+    for (const auto& input : {keyInput(KEY_H), leftClick(60, 32)}) {
+        TitleMain again;
+        frameWith(again, input);
+        EXPECT_EQ(again.getMsg(), MSG_HELP);
+    }
 }
 
 TEST_F(TitleScene, OnlyALeftPushWithAModeStartsAGame) {
