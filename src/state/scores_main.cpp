@@ -5,9 +5,11 @@
 #include <exception>
 #include <string>
 
+#include "config/best_scores.h"
 #include "config/config_parser.h"
 #include "gamecore/score_chart.h"
 #include "state/side_arrows.h"
+#include "state/white_text.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -17,10 +19,6 @@ constexpr ChartArea CHART{110, 340, 420, 70};
 constexpr int32_t TABLE_X = 110;
 constexpr int32_t TABLE_TOP = 120;
 constexpr int32_t ROW_STEP = 18;
-
-void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
-    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
-}
 
 std::string padLeft(std::string text, size_t width) {
     if (text.size() < width) text.insert(0, width - text.size(), ' ');
@@ -32,7 +30,7 @@ std::string padLeft(std::string text, size_t width) {
 ScoresMain::ScoresMain() : keypad(std::make_unique<Keypad>(0)) {
     Tolm_log("ScoresMain\n");
     const int32_t slot = Tolm_getValue(MODE_SLOT);
-    readBests();
+    bests = best_scores::read(CONFIG_FILE);
     try {
         games = scores_file::read(SCORES_FILE).games;
     } catch (const std::exception& e) {
@@ -40,20 +38,6 @@ ScoresMain::ScoresMain() : keypad(std::make_unique<Keypad>(0)) {
         readable = false;
     }
     show(slot >= FIRST_MENU_MODE && slot <= LAST_MENU_MODE ? slot : MODE_LINE);
-}
-
-// The bests only stand in for games before the scores file, so a "config.ini" that
-// cannot be read leaves them at 0 and is left to the title to report.
-void ScoresMain::readBests() {
-    try {
-        ConfigParser config;
-        config.load(CONFIG_FILE);
-        for (int32_t m = FIRST_MENU_MODE; m <= LAST_MENU_MODE; ++m) {
-            bests.at(static_cast<size_t>(m)) = config.getInt(hiScoreKey(m));
-        }
-    } catch (const std::exception&) {
-        bests.fill(0);
-    }
 }
 
 void ScoresMain::show(int32_t shownMode) {

@@ -7,10 +7,13 @@
 #include <string>
 #include <system_error>
 
-#include "config/config_store.h"
+#include "config/best_scores.h"
+#include "config/config_parser.h"
 #include "config/mode_table.h"
 #include "state/board_lines.h"
+#include "state/options_hint.h"
 #include "state/watch_request.h"
+#include "state/white_text.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -25,10 +28,6 @@ constexpr int32_t BAND_RIGHT = 490;
 constexpr int32_t ROW_TOP = 180;
 constexpr int32_t ROW_HEIGHT = 30;
 constexpr int32_t BGM_FADE_MS = 1000;
-
-void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
-    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
-}
 
 constexpr const char* SCORES_HINT = "S: SCORES";
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
@@ -90,14 +89,7 @@ TitleMain::TitleMain() {
     Tolm_log("TitleMain\n");
     setMsg(MSG_STAY);
     started = false;
-    config = std::make_unique<ConfigParser>();
-    // A file that exists but cannot be read ends the run here rather than being replaced.
-    config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScores.at(static_cast<size_t>(mode)) = config->getInt(hiScoreKey(mode));
-    }
-    hoshi = config->getInt(HOSHI_KEY);
-    selectHoshi = config->getInt(SELECT_HOSHI_KEY);
+    hiScores = best_scores::read(CONFIG_FILE);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         watchable.at(static_cast<size_t>(mode)) = fileExists(watchFile(mode));
         anyWatchable = anyWatchable || watchable.at(static_cast<size_t>(mode));
@@ -115,7 +107,9 @@ void TitleMain::step() {
     followPointer();
     const bool leftPush = (Tolm_mousePushed() & MOUSE_LEFT) != 0;
     const bool start = leftPush || keys.pushA(false);
-    if (Tolm_keyPushed(KEY_H) || (leftPush && onHelpHint(Tolm_mouseX(), Tolm_mouseY()))) {
+    if (optionsAsked()) {
+        setMsg(MSG_OPTIONS);
+    } else if (Tolm_keyPushed(KEY_H) || (leftPush && onHelpHint(Tolm_mouseX(), Tolm_mouseY()))) {
         setMsg(MSG_HELP);
     } else if (scoresAsked()) {
         setMsg(MSG_SCORES);
@@ -184,6 +178,7 @@ void TitleMain::draw() {
     }
     drawWhite("HI SCORE", 360, 190, 1.5f);
     Tolm_drawText(SCORES_HINT, 150, 190, 1.5f, 150, 200, 255, 255);
+    drawOptionsHint();
     Tolm_drawText(HELP_HINT, HELP_HINT_X, HELP_HINT_Y, 1.5f, 150, 200, 255, 255);
     const int32_t shown = followPointer();
     if (shown > 0) {

@@ -14,7 +14,8 @@ enum SceneMessage : int32_t {
     MSG_GAME = 3,
     MSG_WATCH = 100,
     MSG_SCORES = 101,
-    MSG_HELP = 102,
+    MSG_OPTIONS = 102,  // the options screen
+    MSG_HELP = 103,
 };
 
 // Slot of the shared integer table that carries the chosen mode to the playing scene.

@@ -14,6 +14,7 @@ enum KeyCode : int {
     KEY_SPACE = 32,
     KEY_H = 104,
     KEY_M = 109,
+    KEY_O = 111,
     KEY_P = 112,
     KEY_S = 115,
     KEY_X = 120,

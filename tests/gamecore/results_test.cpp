@@ -70,11 +70,12 @@ TEST_F(ResultsTest, OnlyAScoreAboveTheBestInTheFileAtTheEndIsARecord) {
     }
 }
 
-TEST_F(ResultsTest, DefaultBestsCannotBeBeaten) {
+// A file missing at set-up gets the defaults, and then this game's record.
+TEST_F(ResultsTest, AMissingConfigGetsTheDefaultsAndThenTheRecord) {
     fs::remove("config.ini");
     endWithScore(MODE_LINE, 500000);
-    EXPECT_EQ(replayFiles(), 0);
-    EXPECT_EQ(readFile("config.ini"), configText(0));
+    EXPECT_EQ(replayFiles(), 1);
+    EXPECT_EQ(readFile("config.ini"), configText(0, MODE_LINE, 500000));
 }
 
 TEST_F(ResultsTest, MissingReplayFolderStillKeepsTheBest) {
