@@ -1,6 +1,5 @@
 // ConfigParser's strict conversions of value texts to integers, fractions and booleans.
 #include <charconv>
-#include <cmath>
 #include <limits>
 
 #include "config/config_parser.h"

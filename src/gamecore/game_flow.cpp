@@ -1,7 +1,6 @@
 // Game flow: the READY countdown, the frame of play, card timers and MIXER motion.
 #include "gamecore/game_main.h"
-
-#include "gamecore/degree_table.h"
+#include "gamecore/whole_degrees.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -58,22 +57,23 @@ void GameMain::moveCards() {
 }
 
 // Bounces off the walls of the board by reflecting the heading. The remainders keep
-// the sign of the left operand, so headings may turn negative; sine and cosine do not
-// mind.
+// the sign of the left operand, so headings may turn negative, within -359..359.
 void GameMain::moveCard(Card& moving) {
     Card& trial = card(SCRATCH);
     const int32_t heading = moving.angle;
-    double cos = cosOfDegrees(heading);
-    double sin = sinOfDegrees(heading);
+    double cos = degreeCos(heading);
+    double sin = degreeSin(heading);
     trial.x = moving.x + static_cast<float>(cos * moving.speed);
     trial.y = moving.y + static_cast<float>(sin * moving.speed);
     if (trial.x < WALL_LOW) moving.angle = (180 - moving.angle) % 360;
     if (trial.x > WALL_HIGH) moving.angle = (180 - moving.angle) % 360;
     if (trial.y < WALL_LOW) moving.angle = (360 - moving.angle) % 360;
     if (trial.y > WALL_HIGH) moving.angle = (360 - moving.angle) % 360;
+    // Looked up again only when a wall turned the card: a replay checks a whole game in
+    // milliseconds.
     if (moving.angle != heading) {
-        cos = cosOfDegrees(moving.angle);
-        sin = sinOfDegrees(moving.angle);
+        cos = degreeCos(moving.angle);
+        sin = degreeSin(moving.angle);
     }
     moving.x += static_cast<float>(cos * moving.speed);
     moving.y += static_cast<float>(sin * moving.speed);

@@ -6,7 +6,6 @@
 
 GameMain::GameMain() {
     setMsg(MSG_STAY);
-    config = std::make_unique<ConfigParser>();
     // Every button acts on the board, B included, so every button is recorded.
     keypad = std::make_unique<Keypad>(0);
     scene = SETUP;

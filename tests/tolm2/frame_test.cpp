@@ -176,6 +176,24 @@ TEST_F(FrameTest, TheWindowFollowsResizesAndF9ComesBackToTheLastWindowSize) {
     }
 }
 
+// A kept size larger than the 1920 x 1080 desktop opens at the largest 4:3 size that fits
+// it; one given by "-res" opens as given. The options screen's switches act at once.
+TEST_F(FrameTest, AWindowLargerThanTheDesktopFitsItAndTheOptionSwitchesActAtOnce) {
+    for (const auto& [width, height, kept, opened] :
+         {std::make_tuple(2000, 1500, true, ViewRect{0, 0, 1440, 1080}),
+          std::make_tuple(2000, 900, true, ViewRect{0, 0, 1440, 1080}),
+          std::make_tuple(2000, 1500, false, ViewRect{0, 0, 2000, 1500}),
+          std::make_tuple(1600, 900, true, ViewRect{0, 0, 1600, 900})}) {
+        restart(width, height, false, kept);
+        EXPECT_EQ(headless::window().picture, opened);
+    }
+    Tolm_setKeepAspect(true);
+    EXPECT_EQ(headless::window().picture, (ViewRect{200, 0, 1200, 900}));
+    Tolm_setFullScreen(true);
+    EXPECT_TRUE(headless::window().fullscreen);
+    EXPECT_EQ(headless::window().width, 1920);
+}
+
 TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {
     Tolm_loadTexture("logo", "resource/image/logo.bmp", MASK_GREEN);
     const int created = headless::createdTextures();
