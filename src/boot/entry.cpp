@@ -29,7 +29,8 @@ void report(const std::exception& error) {
 }  // namespace
 
 int runGame(const CommandLine& given) {
-    const CommandLine line = withSavedWindow(given, readSavedOptions(CONFIG_FILE, false));
+    const SavedOptions saved = readSavedOptions(CONFIG_FILE, false);
+    const CommandLine line = withSavedWindow(given, saved);
     FrameworkShutdown shutdown;
     bool opened = false;
     try {
@@ -49,7 +50,7 @@ int runGame(const CommandLine& given) {
     }
     if (!opened) return 0;
     try {
-        rememberWindow(line);
+        rememberWindow(line, saved);
     } catch (const std::exception& error) {
         report(error);
     }

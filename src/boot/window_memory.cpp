@@ -15,12 +15,16 @@ CommandLine withSavedWindow(CommandLine line, const SavedOptions& saved) {
     return line;
 }
 
-void rememberWindow(const CommandLine& line) {
+void rememberWindow(const CommandLine& line, const SavedOptions& atStart) {
     // The title writes the first file; without one the next start is still a first start.
     if (line.explicitSize || line.explicitMode || config_file::isMissing(CONFIG_FILE)) return;
     const int32_t width = Tolm_windowWidth();
     const int32_t height = Tolm_windowHeight();
     const bool fullScreen = Tolm_isFullScreen();
+    if (width == atStart.windowWidth && height == atStart.windowHeight &&
+        fullScreen == atStart.fullScreen) {
+        return;
+    }
     config_store::update(CONFIG_FILE, [=](ConfigParser& onDisk) {
         const SavedOptions saved = optionsIn(onDisk, false);
         bool changed = false;

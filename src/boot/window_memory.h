@@ -12,6 +12,7 @@ CommandLine withSavedWindow(CommandLine line, const SavedOptions& saved);
 // The entry, at the end of a run that opened its window: saves the window's size (when not
 // full screen) and whether it is full screen where they differ from what "config.ini"
 // says now (640 x 480 in a window when the keys are absent). A run whose size or mode came
-// from the command line, or that ends with no "config.ini" at all, saves nothing. A failed
-// save is logged only.
-void rememberWindow(const CommandLine& line);
+// from the command line, that ends with no "config.ini" at all, or that leaves the window
+// as atStart (what the file said when it began) found it, saves nothing and opens no file:
+// an unreadable file is not read again. A failed save is logged only.
+void rememberWindow(const CommandLine& line, const SavedOptions& atStart);
