@@ -19,7 +19,9 @@ namespace {
 bool onBoard(const Card& card) { return card.state < 2; }
 
 bool covers(const Card& card, int x, int y) {
-    return x >= card.x - 1 && x <= card.x + CARD_SIZE && y >= card.y - 1 && y <= card.y + CARD_SIZE;
+    const int left = static_cast<int>(card.x);
+    const int top = static_cast<int>(card.y);
+    return x >= left - 2 && x <= left + CARD_SIZE + 1 && y >= top - 2 && y <= top + CARD_SIZE + 1;
 }
 
 // A spot of card index, in board coordinates, that no other card on the board covers.
