@@ -147,13 +147,9 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-KEYS = {  # DOM key, code and Windows key code of the keys the game reads
-    "z": ("z", "KeyZ", 90), "x": ("x", "KeyX", 88), "s": ("s", "KeyS", 83),
-    "d": ("d", "KeyD", 68), "p": ("p", "KeyP", 80), "m": ("m", "KeyM", 77),
-    "Space": (" ", "Space", 32), "Return": ("Enter", "Enter", 13),
-    "Escape": ("Escape", "Escape", 27), "Left": ("ArrowLeft", "ArrowLeft", 37),
-    "Up": ("ArrowUp", "ArrowUp", 38), "Right": ("ArrowRight", "ArrowRight", 39),
-    "Down": ("ArrowDown", "ArrowDown", 40),
+KEYS = {  # DOM key, code and Windows key code of the keys the tests press
+    "z": ("z", "KeyZ", 90), "s": ("s", "KeyS", 83), "d": ("d", "KeyD", 68),
+    "Escape": ("Escape", "Escape", 27), "Down": ("ArrowDown", "ArrowDown", 40),
 }
 
 
@@ -175,13 +171,18 @@ class Page:
         return self.browser.call(method, self.session, **params)
 
     def go(self, url):
-        self.call("Page.navigate", url=url)
-        self.wait_js("document.readyState === 'complete' && !!document.getElementById('canvas')")
+        self.load("Page.navigate", url=url)
 
     def reload(self):
-        self.call("Page.reload", ignoreCache=False)
-        time.sleep(0.3)
-        self.wait_js("document.readyState === 'complete' && !!document.getElementById('canvas')")
+        self.load("Page.reload")
+
+    def load(self, method, **params):
+        """Navigates by method and waits for the new document's load and canvas."""
+        self.browser.events = [e for e in self.browser.events if not (
+            e.get("method") == "Page.loadEventFired" and e.get("sessionId") == self.session)]
+        self.call(method, **params)
+        self.browser.wait_event("Page.loadEventFired", self.session)
+        self.wait_js("!!document.getElementById('canvas')")
 
     def eval(self, expression):
         reply = self.call("Runtime.evaluate", expression=expression, awaitPromise=True,
@@ -209,13 +210,6 @@ class Page:
                     event.get("method") == "Runtime.consoleAPICalled":
                 lines += [str(a.get("value", "")) for a in event["params"]["args"]]
         return "\n".join(lines).splitlines()
-
-    def wait_for_log(self, line, timeout=30.0):
-        deadline = time.monotonic() + timeout
-        while line not in self.console():
-            if time.monotonic() > deadline:
-                raise AssertionError("the page never logged %r" % line)
-            time.sleep(0.1)
 
     # Where the canvas lies in the viewport: left, top, width, height in CSS pixels.
     def canvas_rect(self):
