@@ -295,9 +295,15 @@ class Page:
                     const all = db.transaction(store).objectStore(store);
                     const [keys, values] = await Promise.all([all.getAllKeys(), all.getAll()]
                         .map(r => new Promise(ok => { r.onsuccess = () => ok(r.result); })));
-                    keys.forEach((k, i) => {
-                        const v = values[i], c = v && v.contents;
-                        if (c) out[String(k)] = btoa(String.fromCharCode(...new Uint8Array(c)));
+                    keys.forEach((k, n) => {
+                        const c = values[n] && values[n].contents;
+                        if (!c) return;
+                        const bytes = c instanceof ArrayBuffer ? new Uint8Array(c)
+                            : new Uint8Array(c.buffer, c.byteOffset, c.byteLength);
+                        let text = '';
+                        for (let i = 0; i < bytes.length; i += 8192)
+                            text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+                        out[String(k)] = btoa(text);
                     });
                 }
                 db.close();
