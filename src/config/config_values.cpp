@@ -1,6 +1,7 @@
 // ConfigParser's strict conversions of value texts to integers, fractions and booleans.
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "config/config_parser.h"
@@ -34,15 +35,16 @@ double ConfigParser::parseFloat(const std::string& key, const std::string& value
     const size_t secondPoint = value.find('.', value.find('.') + 1);
     const std::string number = value.substr(0, secondPoint);
     if (number.find_first_of("0123456789") == std::string::npos) return 0.0;
-    double result = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), result);
-    if (error == std::errc::result_out_of_range) {
+    // strtod rather than from_chars, which not every C++ library has for doubles; the
+    // program never changes its locale, so the point is the decimal point.
+    errno = 0;
+    const double result = std::strtod(number.c_str(), nullptr);
+    if (errno == ERANGE) {
         // Too many digits for a double: huge when any digit before the point is not 0.
         const std::string whole = number.substr(0, number.find('.'));
         const bool huge = whole.find_first_not_of('0') != std::string::npos;
         return huge ? std::numeric_limits<double>::infinity() : 0.0;
     }
-    (void)end;
     return result;
 }
 

@@ -14,6 +14,7 @@
 #include "config/config_file.h"
 #include "config/mode_table.h"
 #include "tolm2/file_descriptor.h"
+#include "tolm2/safe_file.h"
 #include "tolm2/tolm2.h"
 
 namespace scores_file {
@@ -133,6 +134,8 @@ std::optional<ScoreLine> parseLine(std::string_view line) {
 }
 
 void append(const std::string& name, const ScoreLine& game) {
+    // Another copy of the game appending at the same moment waits, so both lines stay.
+    const safe_file::Hold hold;
     // Read access only to look at the last byte; a write-only file is still appended to.
     const int flags = O_APPEND | O_CREAT | O_CLOEXEC;
     int fd = ::open(name.c_str(), O_RDWR | flags, 0644);

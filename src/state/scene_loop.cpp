@@ -35,6 +35,13 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
     }
 }
 
+// Where the program cannot end itself, Escape leaves any scene but the title for the
+// title: a game so left ends as the desktop's Escape ends it, with nothing saved.
+bool escapedToTitle() {
+    return !Tolm_canQuit() && Tolm_keyPushed(KEY_ESCAPE) &&
+           dynamic_cast<TitleMain*>(scene.get()) == nullptr;
+}
+
 }  // namespace
 
 void loadResources() {
@@ -50,6 +57,8 @@ bool execLoop() {
     if (!scene) {
         scene = std::make_unique<LogoMain>();
         Tolm_log("Exec loop.\n");
+    } else if (escapedToTitle()) {
+        scene = std::make_unique<TitleMain>();
     } else {
         const int32_t message = scene->getMsg();
         if (message != MSG_STAY) {

@@ -7,6 +7,7 @@
 
 #include "config/config_parser.h"
 #include "gamecore/score_chart.h"
+#include "state/best_game_download.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -97,6 +98,10 @@ void ScoresMain::step() {
     int32_t turn = 0;
     if (keypad->pushLeft(true)) turn = -1;
     if (keypad->pushRight(true)) turn = 1;
+    if (downloadAsked()) {
+        Tolm_offerFile(watchFile(mode));
+        return;
+    }
     if ((Tolm_mousePushed() & MOUSE_LEFT) != 0) {
         turn = arrowAt(Tolm_mouseX(), Tolm_mouseY());
         if (turn == 0) leave();
@@ -106,6 +111,13 @@ void ScoresMain::step() {
     const int32_t modes = LAST_MENU_MODE - FIRST_MENU_MODE + 1;
     show((mode - FIRST_MENU_MODE + turn + modes) % modes + FIRST_MENU_MODE);
     Tolm_playWAV("select", 0, -1);
+}
+
+bool ScoresMain::downloadAsked() const {
+    if (!bestGameOffered(mode)) return false;
+    const bool clicked = (Tolm_mousePushed() & MOUSE_LEFT) != 0 &&
+                         onDownloadLine(Tolm_mouseX(), Tolm_mouseY());
+    return clicked || Tolm_keyPushed(KEY_D);
 }
 
 void ScoresMain::draw() {
@@ -123,6 +135,7 @@ void ScoresMain::draw() {
         drawSummary();
     }
     Tolm_drawText("LEFT RIGHT: MODE   B S: BACK", 152, 424, 1.5f, 150, 200, 255, 255);
+    if (bestGameOffered(mode)) drawDownloadLine();
 }
 
 void ScoresMain::drawArrows() const {

@@ -19,7 +19,8 @@ public:
     // can end the run: an unreadable scores file is logged and the screen says so.
     ScoresMain();
     // Left and right (keys, pad or the arrows at the sides) switch modes; B, S or a click
-    // elsewhere goes back to the title.
+    // elsewhere goes back to the title. Where the platform hands files to the player, D or
+    // a click on "DOWNLOAD BEST GAME" hands over the shown mode's watch file.
     void step() override;
     void draw() override;
 
@@ -33,6 +34,7 @@ private:
     void readBests();
     void show(int32_t shownMode);
     void leave();
+    bool downloadAsked() const;
     void drawTopTen() const;
     void drawSummary() const;
     void drawArrows() const;

@@ -34,6 +34,8 @@ constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
 constexpr const char* KEYS_HINT = "ARROW KEYS AND Z WORK TOO";
 constexpr int32_t KEYS_HINT_X = 170;
 constexpr int32_t KEYS_HINT_Y = 74;
+// Above the keys' hint, where the platform's storage will not keep what is saved.
+constexpr const char* NO_RECORDS = "RECORDS WILL NOT BE KEPT";
 
 bool fileExists(const std::string& name) {
     std::error_code error;
@@ -72,6 +74,7 @@ TitleMain::TitleMain() {
     for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
         hiScores.at(static_cast<size_t>(mode)) = config->getInt(hiScoreKey(mode));
     }
+    keepsRecords = Tolm_keepsRecords();
     hoshi = config->getInt(HOSHI_KEY);
     selectHoshi = config->getInt(SELECT_HOSHI_KEY);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
@@ -85,6 +88,7 @@ void TitleMain::step() {
         started = true;
         Tolm_stopBgm(BGM_FADE_MS);  // the last game's music fades out
     }
+    if (watchHandedFile()) return;
     followKeys();
     const bool start = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
     if (scoresAsked()) {
@@ -134,6 +138,15 @@ void TitleMain::watchRowUnderPointer() {
     if (requestWatch(watchFile(mode))) setMsg(MSG_WATCH);
 }
 
+// A watch file the player handed over plays at once; one that cannot be watched is
+// logged, as a right click's would be, and the title goes on.
+bool TitleMain::watchHandedFile() {
+    const std::string handed = Tolm_takeHandedFile();
+    if (handed.empty() || !requestWatch(handed)) return false;
+    setMsg(MSG_WATCH);
+    return true;
+}
+
 // S or the keypad's B: the scores of the mode in the mode slot (LINE when none).
 bool TitleMain::scoresAsked() { return Tolm_keyPushed(KEY_S) || keys.pushB(false); }
 
@@ -156,6 +169,7 @@ void TitleMain::draw() {
     Tolm_drawText(SCORES_HINT, 150, 190, 1.5f, 150, 200, 255, 255);
     followPointer();
     drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
+    if (!keepsRecords) Tolm_drawText(NO_RECORDS, 176, 56, 1.5f, 255, 80, 80, 255);
     if (anyWatchable) Tolm_drawText(WATCH_HINT, 116, 426, 1.5f, 150, 200, 255, 255);
 }
 

@@ -30,6 +30,7 @@ private:
     void highlight(int32_t mode);
     void watchRowUnderPointer();
     bool scoresAsked();
+    bool watchHandedFile();
 
     bool started = false;
     std::unique_ptr<ConfigParser> config;
@@ -39,6 +40,7 @@ private:
     int32_t hoveredMode = 0;
     std::array<bool, 7> watchable{};
     bool anyWatchable = false;
+    bool keepsRecords = true;
     // Live logical buttons; the title records nothing.
     Keypad keys{0};
     int32_t keyRow = 0;

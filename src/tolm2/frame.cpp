@@ -14,7 +14,7 @@
 
 namespace {
 
-uint32_t lastTick = 0;
+uint32_t lastTick = 0;  // the last frame's deadline, or its end when that was late
 uint32_t busyTime = 0;
 bool quitRequested = false;
 bool focusLost = false;
@@ -50,7 +50,7 @@ void serveFunctionKeys() {
     if (Tolm_keyPushed(KEY_F9)) _toggleFullScreen();
     if (Tolm_keyPushed(KEY_F10)) Tolm_toggleCursor();
     if (Tolm_keyPushed(KEY_F12)) screenshotPending = true;
-    if (Tolm_keyHeld(KEY_ESCAPE)) quitRequested = true;
+    if (Tolm_keyHeld(KEY_ESCAPE) && plat::canQuit()) quitRequested = true;
 }
 
 }  // namespace
@@ -76,7 +76,11 @@ int32_t Tolm_wait(int32_t period) {
         now = plat::ticks();
     }
     const uint32_t elapsed = now - lastTick;
-    lastTick = now;
+    // The next deadline counts from this one unless this frame fell a period behind.
+    const uint32_t late = elapsed - static_cast<uint32_t>(period);
+    lastTick = elapsed >= static_cast<uint32_t>(period) && late < static_cast<uint32_t>(period)
+                   ? lastTick + static_cast<uint32_t>(period)
+                   : now;
 
     Tolm_sampleInput();
     if (plat::pollQuit()) quitRequested = true;
@@ -103,6 +107,8 @@ void Tolm_flip() {
 }
 
 bool Tolm_focusLost() { return focusLost; }
+
+bool Tolm_canQuit() { return plat::canQuit(); }
 
 int32_t Tolm_getFps() { return meter.fps(); }
 int32_t Tolm_getCpu() { return meter.cpu(); }

@@ -6,11 +6,17 @@
 inline constexpr int32_t FRAME_PERIOD = 16;
 
 // The per-frame heartbeat, called by the entry after Tolm_flip: sleeps in 1 ms steps
-// until period ms have passed since the previous wait ended (after an idle frame, on
+// until the frame's deadline, period ms after the previous one (after an idle frame, on
 // until the next event), samples input, drains events, follows a resized window,
-// serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on Escape or window close.
+// serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on window close or, where the program
+// may end itself (Tolm_canQuit), on Escape. A wait that wakes late keeps the deadlines
+// where they were, so frames come every period ms on average however the sleeps fall;
+// a frame a whole period late starts them afresh from its end.
 // Returns the ms between the end of the previous wait and the end of this one.
 int32_t Tolm_wait(int32_t period);
+// The scene loop, for Escape: false in a page, which cannot close itself, so Escape
+// there leaves the scene for the title instead of ending the program.
+bool Tolm_canQuit();
 // Whether the frame wait that ended last saw the window lose the keyboard focus or be
 // iconified (F5 included); the playing scene pauses on it.
 bool Tolm_focusLost();

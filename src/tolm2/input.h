@@ -12,6 +12,7 @@ enum KeyCode : int {
     KEY_RETURN = 13,
     KEY_ESCAPE = 27,
     KEY_SPACE = 32,
+    KEY_D = 100,
     KEY_M = 109,
     KEY_P = 112,
     KEY_S = 115,

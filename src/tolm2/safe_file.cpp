@@ -13,6 +13,7 @@
 
 #include "tolm2/error.h"
 #include "tolm2/file_descriptor.h"
+#include "tolm2/platform/platform.h"
 
 namespace safe_file {
 namespace {
@@ -130,9 +131,22 @@ void replace(const std::string& name, const std::string& bytes,
         throw writeError(name);
     }
     syncFolder(folder);
+    plat::playerFilesChanged();
+}
+
+Hold::Hold() { plat::holdPlayerFiles(); }
+
+Hold::~Hold() {
+    plat::playerFilesChanged();
+    plat::releasePlayerFiles();
 }
 
 Lock::Lock(const std::string& name) {
+    takeFlock(name);
+    hold_ = std::make_unique<Hold>();
+}
+
+void Lock::takeFlock(const std::string& name) {
     std::string target;
     try {
         target = saveTarget(name);
@@ -150,6 +164,7 @@ Lock::Lock(const std::string& name) {
 }
 
 Lock::~Lock() {
+    hold_.reset();
     if (fd_ >= 0) ::close(fd_);  // closing the last descriptor releases the flock
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace safe_file {
@@ -36,8 +37,20 @@ std::string saveTarget(const std::string& name);
 void replace(const std::string& name, const std::string& bytes,
              const std::string& createFailure = "");
 
+// The platform's hold on the player's files (plat::holdPlayerFiles), from construction to
+// destruction, which also sees that what was written meanwhile reaches lasting storage.
+// Callers: an append to a player file, around its write; and every Lock. Never throws.
+class Hold {
+public:
+    Hold();
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+};
+
 // An advisory lock (flock) on "<target>.lock" beside the file name leads to, held from
-// construction to destruction. Callers: a record save, around its re-read and write.
+// construction to destruction, with the platform's Hold inside it. Callers: a record
+// save, around its re-read and write.
 // A lock file that cannot be made leaves the holder unlocked (held() is false); the save
 // then goes on as before, since its own write reports any real failure.
 class Lock {
@@ -49,7 +62,10 @@ public:
     bool held() const { return fd_ >= 0; }
 
 private:
+    void takeFlock(const std::string& name);
+
     int fd_ = -1;
+    std::unique_ptr<Hold> hold_;
 };
 
 }  // namespace safe_file

@@ -8,6 +8,7 @@
 #include "tolm2/idle.h"
 #include "tolm2/input.h"
 #include "tolm2/log.h"
+#include "tolm2/player_files.h"
 #include "tolm2/shared.h"
 #include "tolm2/sound.h"
 #include "tolm2/system.h"

@@ -1,7 +1,7 @@
 // The platform contract: every SDL, SDL_mixer and OpenGL call the framework needs.
 //
-// Two implementations link against it: platform/sdl (the real window, GL and mixer) and
-// platform/null (a headless recorder for tests). Only tolm2 calls these functions; each
+// Three implementations link against it: platform/sdl (the real window, GL and mixer),
+// platform/web (the page in a browser) and platform/null (a headless recorder for tests). Only tolm2 calls these functions; each
 // declaration says which framework operation calls it and when.
 #pragma once
 
@@ -202,5 +202,34 @@ struct WindowEvents {
 };
 // Tolm_wait, after pollQuit: the window events since the last call, then forgets them.
 WindowEvents takeWindowEvents();
+
+// ---- The player's files and the program's place (safe_file, scenes through tolm2) ----
+
+// safe_file::Lock, once its own lock is taken (or failed), until releasePlayerFiles from
+// its destructor: keeps every other copy of the game out of the player's files and brings
+// in what they saved, so that the read-again-and-save sees their work. Holds nest. The
+// desktop's flock already does this: there it does nothing.
+void holdPlayerFiles();
+void releasePlayerFiles();
+// safe_file::replace and every append to a player file, after the write: the change
+// reaches lasting storage before the call returns (inside a hold, by the release at the
+// latest). Where there is no lasting storage it does nothing; keepsPlayerFiles says so.
+void playerFilesChanged();
+// The title, each time it is shown: false where saved files will not outlast the
+// program (a browser that refuses or has filled its storage).
+bool keepsPlayerFiles();
+// Tolm_wait, on Escape: whether the program may end itself. False in a page, which cannot
+// close: Escape then only leaves the scene it is in.
+bool canQuit();
+// The scores screen: whether offerFile hands a file to the player (a download). The
+// desktop's files are already the player's own: there it is false.
+bool canOfferFiles();
+// The scores screen, on D or a click on its line: hands the file to the player under its
+// own name (without its folder). False when the file cannot be read or nothing was handed.
+bool offerFile(const std::string& file);
+// The title, each frame: the path of a watch file the player has handed to the program
+// since the last call (dropped on the page or chosen), or empty. The desktop takes watch
+// files on its command line only: there it is always empty.
+std::string takeHandedFile();
 
 }  // namespace plat

@@ -36,6 +36,14 @@ void setJoystickAxis(int index, int axis, int16_t value);
 // The first hat's direction bits (plat::HAT_UP ...).
 void setJoystickHat(int index, uint8_t directions);
 
+// ---- The page's ways (canQuit false, downloads, handed files), off by default ----
+void actAsPage(bool page);
+// A watch file the player hands over, for the next takeHandedFile.
+void handFile(const std::string& path);
+// Every file offerFile handed to the player, and the player-file holds now open.
+const std::vector<std::string>& offeredFiles();
+int playerFileHolds();
+
 // ---- Virtual clock: plat::delay advances it; nothing really sleeps ----
 uint32_t now();
 void advance(uint32_t ms);

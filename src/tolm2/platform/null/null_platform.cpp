@@ -41,6 +41,10 @@ struct State {
     std::string music;
     std::vector<uint8_t> framebuffer;
     std::vector<uint8_t> backBuffer;
+    bool page = false;
+    std::string handed;
+    std::vector<std::string> offered;
+    int holds = 0;
 };
 
 State& state() {
@@ -126,6 +130,11 @@ void setJoystickAxis(int index, int axis, int16_t value) {
     Joy* joy = joystickAt(index);
     if (joy != nullptr && axis >= 0 && axis < 2) joy->axes[static_cast<size_t>(axis)] = value;
 }
+
+void actAsPage(bool page) { state().page = page; }
+void handFile(const std::string& path) { state().handed = path; }
+const std::vector<std::string>& offeredFiles() { return state().offered; }
+int playerFileHolds() { return state().holds; }
 
 uint32_t now() { return state().clock; }
 void advance(uint32_t ms) { state().clock += ms; }
@@ -352,6 +361,22 @@ void setMuted(bool muted) { recordSound(muted ? "mute" : "unmute", "", 0, 0); }
 void freeMusic() {
     recordSound("freeMusic", state().music, 0, 0);
     state().music.clear();
+}
+
+void holdPlayerFiles() { state().holds += 1; }
+void releasePlayerFiles() { state().holds -= 1; }
+void playerFilesChanged() {}
+bool keepsPlayerFiles() { return true; }
+bool canQuit() { return !state().page; }
+bool canOfferFiles() { return state().page; }
+bool offerFile(const std::string& file) {
+    state().offered.push_back(file);
+    return true;
+}
+std::string takeHandedFile() {
+    std::string handed;
+    handed.swap(state().handed);
+    return handed;
 }
 
 }  // namespace plat
