@@ -7,8 +7,7 @@ PACKAGES=(build-essential cmake pkg-config
           libsdl1.2-dev libsdl1.2-compat libsdl-mixer1.2-dev libglu1-mesa-dev libxfixes-dev libgl1-mesa-dri libvorbis-dev zlib1g-dev
           googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick
           clang-14 libclang-rt-14-dev libpng-dev
-          lintian desktop-file-utils appstream dpkg-dev
-          chromium python3-websocket)
+          lintian desktop-file-utils appstream dpkg-dev)
 
 missing=()
 for package in "${PACKAGES[@]}"; do

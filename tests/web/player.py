@@ -182,7 +182,10 @@ class Page:
             e.get("method") == "Page.loadEventFired" and e.get("sessionId") == self.session)]
         self.call(method, **params)
         self.browser.wait_event("Page.loadEventFired", self.session)
-        self.wait_js("!!document.getElementById('canvas')")
+        self.rect = None
+        # Only the canvas shows in pictures: nothing the page lays over it.
+        self.eval("""document.head.appendChild(Object.assign(document.createElement('style'), {
+            textContent: 'body * { visibility: hidden } #canvas { visibility: visible }'}))""")
 
     def eval(self, expression):
         reply = self.call("Runtime.evaluate", expression=expression, awaitPromise=True,
@@ -211,10 +214,13 @@ class Page:
                 lines += [str(a.get("value", "")) for a in event["params"]["args"]]
         return "\n".join(lines).splitlines()
 
-    # Where the canvas lies in the viewport: left, top, width, height in CSS pixels.
     def canvas_rect(self):
-        return self.eval("(() => { const r = document.getElementById('canvas')"
-                         ".getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()")
+        """Where the canvas lies in the viewport: left, top, width, height in CSS pixels."""
+        if not getattr(self, "rect", None):
+            self.rect = self.eval("(() => { const r = document.getElementById('canvas')"
+                                  ".getBoundingClientRect(); return [r.left, r.top, r.width,"
+                                  " r.height]; })()")
+        return self.rect
 
     def at(self, x, y):
         left, top, width, height = self.canvas_rect()
@@ -254,15 +260,6 @@ class Page:
         shot = self.call("Page.captureScreenshot", format="png", clip={
             "x": rect[0], "y": rect[1], "width": rect[2], "height": rect[3], "scale": 1})["data"]
         return self.decode(shot, [0, 0, rect[2], rect[3]])
-
-    def timed_picture(self):
-        """(when it was drawn, in seconds, the Picture) of the next frame the page shows."""
-        rect = self.canvas_rect()
-        self.call("Page.startScreencast", format="png", everyNthFrame=1)
-        frame = self.browser.wait_event("Page.screencastFrame", self.session)["params"]
-        self.call("Page.screencastFrameAck", sessionId=frame["sessionId"])
-        self.call("Page.stopScreencast")
-        return frame["metadata"]["timestamp"], self.decode(frame["data"], rect)
 
     def decode(self, png, rect):
         """The part rect (CSS pixels) of a PNG of the page, as a 640 x 480 Picture."""

@@ -20,8 +20,12 @@ LINE, MIXER = 1, 5
 failures = []
 
 
+STARTED = time.monotonic()
+
+
 def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    print("%s %3.0f s  %s" % ("ok  " if condition else "FAIL", time.monotonic() - STARTED, what),
+          flush=True)
     if not condition:
         failures.append(what)
 
@@ -105,15 +109,6 @@ def watch_in_page(page, path, score):
     reach_title(page)
 
 
-def timed_clock(page):
-    """(when, frames left on the clock) of the next frame whose clock can be read."""
-    for _ in range(10):
-        when, shot = page.timed_picture()
-        if shot.clock() is not None:
-            return when, shot.clock()
-    raise AssertionError("the game's clock cannot be read")
-
-
 def keyboard_touch_and_rate(page, title):
     """The title as the desktop draws it, then keys alone, then touches, and the game's rate."""
     page.keys_only = True
@@ -138,12 +133,11 @@ def keyboard_touch_and_rate(page, title):
     page.point(*AWAY)
     check(wait_for(page, lambda s: (s.score() or 0) > before, 10) is not None,
           "a pair taken by touch events")
-    start, first = timed_clock(page)
-    time.sleep(20)
-    end, last = timed_clock(page)
-    rate = (first - last) / (end - start)
+    steps = "[korvane.steps, performance.now()]"
+    (first, start), _, (last, end) = page.eval(steps), time.sleep(20), page.eval(steps)
+    rate = (last - first) / (end - start) * 1000
     check(abs(rate / 62.5 - 1) <= 0.01, "the game steps %.2f times a second over %.1f s"
-          % (rate, end - start))
+          % (rate, (end - start) / 1000))
     page.key("Escape")
     reach_title(page)
 
@@ -190,18 +184,21 @@ def damaged_refused(page, watch):
 
 
 def two_pages_at_once(browser, site):
-    pages = [browser.open(site.url) for _ in range(2)]
-    before = pages[0].file("scores.txt")
-    for page in pages:
+    pages = []
+    for _ in range(2):  # one after the other: a page at its title costs the other nothing
+        page = browser.open(site.url)
+        pages.append(page)
         reach_title(page)
         page.click(*title_row(LINE))
         wait_for_play(page)
         take_line_pairs(page, range(29))
+    before = pages[0].file("scores.txt")
     for card in (29, 59):  # the last pair of both games, one page right after the other
         for page in pages:
             x, y = grid_place(card)
             page.click(x + 16, y + 16)
-    scores = [wait_for(page, results_shown, 20).score() for page in pages]
+    ends = [wait_for(page, results_shown, 20) for page in pages]
+    scores = [end.score() if end else None for end in ends]
     kept = pages[0].file("scores.txt")
     added = lines_of(kept, "LINE")[len(lines_of(before, "LINE")):]
     check(sorted(int(line.split()[2]) for line in added) == sorted(scores),
@@ -213,7 +210,6 @@ def two_pages_at_once(browser, site):
 
 
 def main():
-    started = time.monotonic()
     title = in_background(desktop_title)
     mixer = in_background(desktop_mixer_watch)
     site, browser = Site(), Browser()
@@ -237,7 +233,7 @@ def main():
     finally:
         browser.close()
         site.close()
-    print("web tests: %d failed, %.0f s" % (len(failures), time.monotonic() - started))
+    print("web tests: %d failed, %.0f s" % (len(failures), time.monotonic() - STARTED))
     return 1 if failures else 0
 
 
