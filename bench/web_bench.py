@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from player import SITE, Browser, Desktop, Site, reach_title, title_row, wait_for_play  # noqa
+from player import SITE, Browser, Desktop, Site, reach_title, start_game, title_row  # noqa
 
 MIXER = 5
 SECONDS = 10
@@ -76,8 +76,7 @@ def main():
         first = page.wait_js("window.korvaneFrameStarts.length && window.korvaneFrameStarts[0]")
         print("navigation to the first logo frame: %.0f ms" % first)
         reach_title(page)
-        page.click(*title_row(MIXER))
-        wait_for_play(page)
+        start_game(page, lambda: page.click(*title_row(MIXER)))
         mark = page.eval("window.korvaneFrameStarts.length")
         chromium = cpu_share(browser.processes)
         starts = page.eval("window.korvaneFrameStarts.slice(%d)" % mark)

@@ -1,6 +1,7 @@
 # A player of the page in Debian's headless Chromium, driven through the DevTools protocol:
 # the site served on a free port, pages opened, clicks, touches and keys at logical 640 x 480
 # places, the canvas read as a 640 x 480 picture, files read from the page's IndexedDB.
+import atexit
 import base64
 import functools
 import http.server
@@ -8,7 +9,9 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -73,6 +76,8 @@ class Browser:
         else:
             raise RuntimeError("Chromium gave no DevTools address")
         threading.Thread(target=self.process.stderr.read, daemon=True).start()
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # so that close() runs
+        atexit.register(self.close)
         self.socket = websocket.create_connection(found.group(1), timeout=120, suppress_origin=True,
                                                     skip_utf8_validation=True)
         self.next_id = 0
@@ -135,6 +140,8 @@ class Browser:
         return found
 
     def close(self):
+        if self.process.poll() is not None:
+            return
         try:
             self.call("Browser.close")
         except Exception:
@@ -148,7 +155,7 @@ class Browser:
 
 
 KEYS = {  # DOM key, code and Windows key code of the keys the tests press
-    "z": ("z", "KeyZ", 90), "s": ("s", "KeyS", 83), "d": ("d", "KeyD", 68),
+    "z": ("z", "KeyZ", 90), "s": ("s", "KeyS", 83), "d": ("d", "KeyD", 68), "p": ("p", "KeyP", 80),
     "Escape": ("Escape", "Escape", 27), "Down": ("ArrowDown", "ArrowDown", 40),
 }
 
@@ -457,16 +464,22 @@ def reach_title(page, timeout=60.0):
             page.click(*AWAY) if not getattr(page, "keys_only", False) else page.key("z")
 
 
-def wait_for_play(page, timeout=30.0):
-    """Waits until the game's clock runs; its picture."""
+def start_game(page, start, timeout=40.0):
+    """Calls start() on the title, again while the title still shows; waits until the game's
+    clock runs and returns its score."""
     deadline = time.monotonic() + timeout
+    start()
     while True:
         shot = page.picture()
         clock = shot.clock()
         if clock is not None and clock < FULL_CLOCK and shot.score() is not None:
-            return shot
+            return shot.score()
         if time.monotonic() > deadline:
             raise AssertionError("the game's clock never ran")
+        if shot.shows("MENU CLICK TO START", 180, 400, 2):
+            time.sleep(1.0)
+            if page.picture().shows("MENU CLICK TO START", 180, 400, 2):
+                start()
 
 
 def wait_for(page, test, timeout=30.0):

@@ -14,7 +14,7 @@ import time
 import traceback
 
 from player import (AWAY, ROOT, Browser, Desktop, Site, grid_place, reach_title, read_bmp,
-                    results_shown, take_line_pairs, title_row, wait_for, wait_for_play)
+                    results_shown, start_game, take_line_pairs, title_row, wait_for)
 
 LINE, MIXER = 1, 5
 failures = []
@@ -116,8 +116,7 @@ def keyboard_touch_and_rate(page, title):
     share = shot.differing_share(title())
     check(share <= 0.01, "the page's title matches the desktop's (%.2f %% of pixels differ)"
           % (100 * share))
-    page.key("Down", "z")  # the first Down lands on LINE
-    before = wait_for_play(page).score()
+    before = start_game(page, lambda: page.key("Down", "z"))  # the first Down lands on LINE
     # The first press shows the cursor on card 0; its twin, card 30, is three rows down.
     page.key("z", "z", "Down", "Down", "Down", "z")
     check(wait_for(page, lambda s: (s.score() or 0) > before, 10) is not None,
@@ -126,8 +125,7 @@ def keyboard_touch_and_rate(page, title):
     reach_title(page)
     page.keys_only = False
 
-    page.touch(*title_row(LINE))
-    before = wait_for_play(page).score()
+    before = start_game(page, lambda: page.touch(*title_row(LINE)))
     for card in (0, 30):
         page.touch(grid_place(card)[0] + 16, grid_place(card)[1] + 16)
     page.point(*AWAY)
@@ -145,8 +143,7 @@ def keyboard_touch_and_rate(page, title):
 def line_record_kept(page):
     """LINE played to a record by clicks; the best, its line and its watch file kept over a
     reload; the watch file downloaded from the scores screen. Returns the download."""
-    page.click(*title_row(LINE))
-    wait_for_play(page)
+    start_game(page, lambda: page.click(*title_row(LINE)))
     check(take_line_pairs(page, range(30)), "every LINE pair taken by clicks")
     score = wait_for(page, results_shown, 20).score()
     page.click(*AWAY)
@@ -185,14 +182,16 @@ def damaged_refused(page, watch):
 
 def two_pages_at_once(browser, site):
     pages = []
-    for _ in range(2):  # one after the other: a page at its title costs the other nothing
+    for _ in range(2):  # one after the other, the first paused meanwhile
         page = browser.open(site.url)
         pages.append(page)
         reach_title(page)
-        page.click(*title_row(LINE))
-        wait_for_play(page)
+        start_game(page, lambda: page.click(*title_row(LINE)))
         take_line_pairs(page, range(29))
+        page.key("p")
     before = pages[0].file("scores.txt")
+    for page in pages:
+        page.key("p")
     for card in (29, 59):  # the last pair of both games, one page right after the other
         for page in pages:
             x, y = grid_place(card)
