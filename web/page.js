@@ -14,6 +14,15 @@
 
   function say(text) { status.textContent = text; }
 
+  // The toolchain's notes on its GL emulation are for developers, not players.
+  function printErr(line) {
+    if (/^WARNING: using emscripten GL/.test(line)) {
+      console.debug(line);
+    } else {
+      print(line);
+    }
+  }
+
   function print(line) {
     korvane.log.push(line);
     if (korvane.log.length > 200) korvane.log.shift();
@@ -38,6 +47,7 @@
     canvas.focus();
   });
   document.getElementById('fullscreen').addEventListener('click', function() {
+    canvas.focus();
     if (document.fullscreenElement) {
       document.exitFullscreen();
     } else {
@@ -58,7 +68,7 @@
   var Module = window.Module = {
     canvas: canvas,
     print: print,
-    printErr: print,
+    printErr: printErr,
     doNotCaptureKeyboard: true,
     arguments: [],
     preRun: [],

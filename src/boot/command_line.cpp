@@ -46,6 +46,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "-window") line.fullScreen = false;
         if (arg == "-fullscreen") line.fullScreen = true;
+        if (arg == "-window" || arg == "-fullscreen") line.explicitMode = true;
         if (arg == "-keep-aspect") line.keepAspect = true;
         if (arg == "-watch") {
             if (i + 1 >= args.size()) {

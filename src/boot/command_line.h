@@ -17,6 +17,8 @@ struct CommandLine {
     int32_t windowWidth = DEFAULT_WIDTH;
     int32_t windowHeight = DEFAULT_HEIGHT;
     bool fullScreen = false;
+    // "-window" or "-fullscreen" was given: the saved choice does not count for this run.
+    bool explicitMode = false;
     // "-res" was given: full screen takes that size too, not the desktop's.
     bool explicitSize = false;
     // A watch file to play after the logo; empty for none.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "boot/window_memory.h"
 #include "state/scene_loop.h"
 #include "state/watch_request.h"
 #include "tolm2/tolm2.h"
@@ -27,11 +28,14 @@ void report(const std::exception& error) {
 
 }  // namespace
 
-int runGame(const CommandLine& line) {
+int runGame(const CommandLine& given) {
+    const CommandLine line = withSavedWindow(given, readSavedOptions(CONFIG_FILE, false));
     FrameworkShutdown shutdown;
+    bool opened = false;
     try {
         Tolm_init(CAPTION, line.windowWidth, line.windowHeight, line.fullScreen, false,
                   line.keepAspect, !line.explicitSize);
+        opened = true;
         loadResources();
         if (!line.watchFile.empty()) requestWatch(line.watchFile);
         bool running = true;
@@ -40,6 +44,12 @@ int runGame(const CommandLine& line) {
             Tolm_flip();
             Tolm_wait(FRAME_PERIOD);
         }
+    } catch (const std::exception& error) {
+        report(error);
+    }
+    if (!opened) return 0;
+    try {
+        rememberWindow(line);
     } catch (const std::exception& error) {
         report(error);
     }

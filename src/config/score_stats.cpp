@@ -39,10 +39,10 @@ std::vector<ScoreLine> topTen(const ModeScores& scores) {
 }
 
 size_t rankOf(const ModeScores& scores, int32_t score) {
-    const auto atLeast = [score](const ScoreLine& game) { return game.score >= score; };
+    const auto higher = [score](const ScoreLine& game) { return game.score > score; };
     const size_t ahead =
-        static_cast<size_t>(std::count_if(scores.games.begin(), scores.games.end(), atLeast));
-    return 1 + ahead + (scores.undatedBest && atLeast(*scores.undatedBest) ? 1 : 0);
+        static_cast<size_t>(std::count_if(scores.games.begin(), scores.games.end(), higher));
+    return 1 + ahead + (scores.undatedBest && higher(*scores.undatedBest) ? 1 : 0);
 }
 
 int64_t averageOfLast(const std::vector<ScoreLine>& games, size_t count) {

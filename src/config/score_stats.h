@@ -24,8 +24,9 @@ ModeScores scoresOfMode(const std::vector<ScoreLine>& all, int32_t mode, int32_t
 // Up to ten entries, best first; equal scores go to the older game, the undated best first.
 std::vector<ScoreLine> topTen(const ModeScores& scores);
 
-// The rank a new game of score takes among scores: 1 + the entries scoring at least as
-// much, since a tie goes to the older game.
+// The rank a new game of score takes among scores: 1 + the entries scoring more, so
+// equal scores share a rank (a tie with the best is rank 1) while topTen still lists the
+// older first.
 size_t rankOf(const ModeScores& scores, int32_t score);
 
 // The mean of the last count games (fewer when fewer were played), rounded down; 0 for none.

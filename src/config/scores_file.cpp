@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "config/config_file.h"
+#include "config/game_limits.h"
 #include "config/mode_table.h"
 #include "tolm2/file_descriptor.h"
 #include "tolm2/safe_file.h"
@@ -22,11 +23,8 @@ namespace {
 
 constexpr std::array<const char*, 3> ENDINGS = {"EMPTY", "TIME", "STUCK"};
 constexpr size_t FIELDS = 6;
-constexpr int32_t MAX_PAIRS = 30;
-constexpr int32_t MAX_SECONDS = 180;
 constexpr size_t TYPICAL_LINE_BYTES = 48;
 // "2026-12-08T16:42:05+01:00": the places of its digits, and its separators.
-constexpr size_t STAMP_LENGTH = 25;
 constexpr std::array<size_t, 18> STAMP_DIGITS = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 23, 24};
 constexpr std::array<std::pair<size_t, char>, 6> STAMP_MARKS = {
     {{4, '-'}, {7, '-'}, {10, 'T'}, {13, ':'}, {16, ':'}, {22, ':'}}};
@@ -34,7 +32,7 @@ constexpr std::array<std::pair<size_t, char>, 6> STAMP_MARKS = {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isStamp(std::string_view text) {
-    if (text.size() != STAMP_LENGTH || (text[19] != '+' && text[19] != '-')) return false;
+    if (text.size() != Stamp::STAMP_SIZE || (text[19] != '+' && text[19] != '-')) return false;
     for (const auto& [place, mark] : STAMP_MARKS) {
         if (text[place] != mark) return false;
     }
@@ -126,8 +124,8 @@ std::optional<ScoreLine> parseLine(std::string_view line) {
     const std::optional<int32_t> mode = modeNamed(fields[1]);
     const std::optional<int32_t> score =
         numberIn(fields[2], 0, std::numeric_limits<int32_t>::max());
-    const std::optional<int32_t> pairs = numberIn(fields[3], 0, MAX_PAIRS);
-    const std::optional<int32_t> seconds = numberIn(fields[4], 0, MAX_SECONDS);
+    const std::optional<int32_t> pairs = numberIn(fields[3], 0, BOARD_PAIRS);
+    const std::optional<int32_t> seconds = numberIn(fields[4], 0, GAME_SECONDS);
     const std::optional<GameEnding> ending = endingNamed(fields[5]);
     if (!mode || !score || !pairs || !seconds || !ending) return std::nullopt;
     return ScoreLine{fields[0], *mode, *score, *pairs, *seconds, *ending};

@@ -64,8 +64,8 @@ std::string localStamp(std::time_t when);
 std::string formatLine(const ScoreLine& game);
 
 // A line without its line break (a trailing "\r" is allowed); nullopt for anything but
-// six well-formed fields: a stamp, a title mode's name, a score of 0..2^31-1, 0..30
-// pairs, 0..180 seconds and an ending word.
+// six well-formed fields: a stamp, a title mode's name, a score of 0..2^31-1, 0..BOARD_PAIRS
+// pairs, 0..GAME_SECONDS seconds and an ending word.
 std::optional<ScoreLine> parseLine(std::string_view line);
 
 // The playing scene at the end of a game: adds the game's line to name with one write on

@@ -131,9 +131,9 @@ void CardCursor::move(int way, const CardTable& cards, int32_t count, int32_t bo
         const double dy = centreYOf(c, boardY) - centreY;
         const double along = dx * w.dx + dy * w.dy;
         if (along <= 0.0) continue;
-        const double across = std::fabs(dx * w.dy - dy * w.dx);
+        const double across = dx * w.dy - dy * w.dx;
         const double distance = dx * dx + dy * dy;
-        if (across < along && (inCone == NO_CARD || distance < coneBest)) {
+        if (across < along && -across < along && (inCone == NO_CARD || distance < coneBest)) {
             inCone = i;
             coneBest = distance;
         }

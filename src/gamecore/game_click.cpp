@@ -68,20 +68,20 @@ void GameMain::pickSecond(int32_t index) {
 void GameMain::pickFirstOrTurnUp(int32_t index) {
     Card& c = card(index);
     if (c.life > 0) {
-        Tolm_playWAV("select", 0, -1);
+        playSound("select");
         c.state = 1;
         firstPick = index;
         secondPick = NO_CARD;
         return;
     }
-    Tolm_playWAV("powerup", 0, -1);
+    playSound("powerup");
     c.life = cardLife;
     firstPick = NO_CARD;
     secondPick = NO_CARD;
 }
 
 void GameMain::dropFirstPick() {
-    Tolm_playWAV("cancel", 0, -1);
+    playSound("cancel");
     Card& c = card(firstPick);
     c.state = 0;
     c.life = cardLife;
@@ -96,13 +96,13 @@ void GameMain::judgePicks() {
         missPicks();
         return;
     }
-    Tolm_playWAV("get", 0, -1);
+    playSound("get");
     takePair();
 }
 
 // Both cards go back on the board face down; the combo box is left alone.
 void GameMain::missPicks() {
-    Tolm_playWAV("miss", 0, -1);
+    playSound("miss");
     Card& first = card(firstPick);
     first.state = 0;
     first.life = 0;

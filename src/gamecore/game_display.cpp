@@ -5,27 +5,20 @@
 #include <cstdio>
 #include <string>
 
+#include "gamecore/card_picture.h"
 #include "gamecore/combo.h"
 #include "tolm2/tolm2.h"
 
 namespace {
 
-const std::string TAMA = "tama";
-
 // Source regions in "tama", image pixels.
-constexpr int32_t FACE_X = 64;
-constexpr int32_t FACE_Y = 32;
-constexpr int32_t BACK_X = 192;
 constexpr int32_t HIGHLIGHT_X = 64;
 constexpr int32_t PICKED_FRAME_X = 96;
 constexpr int32_t SPARK_X = 128;
 constexpr int32_t SPARK_SIZE = 4;
-constexpr int32_t ICON_Y = 96;
-constexpr int32_t ICON_SIZE = 16;
 
 constexpr int32_t LAST_ANIMATION_STATE = 32;
 constexpr int32_t POPUP_FRAMES = 60;
-constexpr int32_t NUMBER_OFFSET = 8;
 constexpr int32_t NUMBER_LINES_SHIFT = 50;
 
 struct Rgb {
@@ -46,45 +39,10 @@ void filledBox(int32_t x, int32_t y, int32_t w, int32_t h, Rgb c) {
     Tolm_drawBox(x, y, w, h, 0, 0.0f, c.r, c.g, c.b, 255);
 }
 
-void tamaCell(float x, float y, int32_t srcX, int32_t srcY, int alpha) {
-    Tolm_drawTexture(TAMA, x, y, srcX, srcY, CARD_SIZE, CARD_SIZE, 1.0f, 1.0f, 0.0f, 255, 255,
-                     255, alpha);
-}
-
 std::string formatted(const char* fmt, int32_t value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, fmt, value);
     return buffer;
-}
-
-// The colour a card's number n is written in, the same everywhere.
-Rgb numberColor(int32_t n) { return {63 * (n % 4 + 1), 85 * (n % 3 + 1), 127 * (n % 2 + 1)}; }
-
-const char* colorBonusLabel(int32_t bonus) {
-    if (bonus == BONUS_COLOR) return "COLOR";
-    if (bonus == BONUS_SIGNAL) return "SIGNAL";
-    return nullptr;
-}
-
-const char* numberBonusLabel(int32_t bonus) {
-    if (bonus == BONUS_NUMBER) return "NUMBER";
-    if (bonus == BONUS_8BIT) return "8 BIT";
-    if (bonus % BONUS_STEP_UNIT == 0 && bonus >= 1000 && bonus <= 5000) return "STEP ";
-    return nullptr;
-}
-
-// Icon rows of the pop-ups; -1 for a value no combo pays.
-int32_t colorIconRow(int32_t bonus) {
-    if (bonus == BONUS_COLOR) return 0;
-    if (bonus == BONUS_SIGNAL) return 1;
-    return -1;
-}
-
-int32_t numberIconRow(int32_t bonus) {
-    if (bonus == BONUS_NUMBER) return 2;
-    if (bonus % BONUS_STEP_UNIT == 0) return 3;
-    if (bonus == BONUS_8BIT) return 4;
-    return -1;
 }
 
 }  // namespace
@@ -138,33 +96,29 @@ void GameMain::drawBoardCards(int32_t mx, int32_t my) {
         const Card& c = card(i);
         const float px = static_cast<float>(boardX) + c.x;
         const float py = static_cast<float>(boardY) + c.y;
-        const int32_t nx = boardX + static_cast<int32_t>(c.x) + NUMBER_OFFSET;
-        const int32_t ny = boardY + static_cast<int32_t>(c.y) + NUMBER_OFFSET;
+        const int32_t nx = boardX + static_cast<int32_t>(c.x) + CARD_NUMBER_OFFSET;
+        const int32_t ny = boardY + static_cast<int32_t>(c.y) + CARD_NUMBER_OFFSET;
         if (c.state == 0 && c.life > 0) {
-            drawFace(c, px, py, 1.0f, 0.0f, 180);
+            drawCardFace(c.color, px, py, 1.0f, 0.0f, 180);
             drawCardNumber(c.number, nx, ny, 2.0f);
         } else if (c.state == 0) {
-            tamaCell(px, py, BACK_X, FACE_Y, 180);
+            drawCardBack(px, py, 180);
         } else if (c.state == 1) {
-            drawFace(c, px, py, 1.0f, 0.0f, 255);
-            tamaCell(px, py, PICKED_FRAME_X, 0, 200);
+            drawCardFace(c.color, px, py, 1.0f, 0.0f, 255);
+            drawCardCell(px, py, PICKED_FRAME_X, 0, 200);
             drawCardNumber(c.number, nx, ny, 2.0f);
         }
-        if (c.state == 0 && isUnderMouse(c, mx, my)) tamaCell(px, py, HIGHLIGHT_X, 0, 255);
+        if (c.state == 0 && isUnderMouse(c, mx, my)) drawCardCell(px, py, HIGHLIGHT_X, 0, 255);
     }
 }
 
-// Source x (color + 2) * 32 gives the faces, the back for mixed colours and the empty
-// picture for an empty entry.
 void GameMain::drawComboBox() {
     filledBox(440, 335, 120, 56, TEAL);
     filledBox(444, 339, 112, 48, BLACK);
     text("COMBO BOX", 445, 330, 1.5f, RED_LABEL);
     for (int32_t k = 1; k <= COMBO_ENTRIES; ++k) {
         const Card& entry = comboBox(k - 1);
-        tamaCell(static_cast<float>(417 + 34 * k), 350.0f, (entry.color + 2) * CARD_SIZE, FACE_Y,
-                 255);
-        if (entry.number < NUMBER_COUNT) drawCardNumber(entry.number, 425 + 34 * k, 358, 2.0f);
+        drawTakeSummary(entry.color, entry.number, 417 + 34 * k, 350);
     }
 }
 
@@ -179,10 +133,10 @@ void GameMain::drawTakeAnimations() {
         const float grow = static_cast<float>(s);
         const float px = static_cast<float>(boardX) + c.x;
         const float py = static_cast<float>(boardY) + c.y;
-        drawFace(c, px - grow, py - grow, grow / 16.0f + 1.0f, static_cast<float>(10 * s),
+        drawCardFace(c.color, px - grow, py - grow, grow / 16.0f + 1.0f, static_cast<float>(10 * s),
                  255 - 5 * s);
-        drawCardNumber(c.number, boardX + static_cast<int32_t>(c.x) + NUMBER_OFFSET - s / 2,
-                       boardY + static_cast<int32_t>(c.y) + NUMBER_OFFSET - s / 2,
+        drawCardNumber(c.number, boardX + static_cast<int32_t>(c.x) + CARD_NUMBER_OFFSET - s / 2,
+                       boardY + static_cast<int32_t>(c.y) + CARD_NUMBER_OFFSET - s / 2,
                        2.0f + grow / 8.0f);
         c.state += 1;
         const int32_t rise = (s + 1) / 2;
@@ -221,12 +175,12 @@ void GameMain::drawPickPreviews() {
         filledBox(440, 185, 120, 116, TEAL);
         filledBox(444, 189, 112, 108, BLACK);
         const Card& first = card(firstPick);
-        drawFace(first, 452.0f, 195.0f, 3.0f, 0.0f, 255);
+        drawCardFace(first.color, 452.0f, 195.0f, 3.0f, 0.0f, 255);
         drawCardNumber(first.number, 476, 219, 6.0f);
     }
     if (secondPick != NO_CARD) {
         const Card& second = card(secondPick);
-        drawFace(second, 550.0f, 195.0f, 3.0f, 0.0f, 255);
+        drawCardFace(second.color, 550.0f, 195.0f, 3.0f, 0.0f, 255);
         drawCardNumber(second.number, 574, 219, 6.0f);
     }
 }
@@ -239,16 +193,6 @@ void GameMain::drawClock() {
     text(formatted("%03d", (timeLeft + 59) / 60), 330, 30, 2.0f, YELLOW_TEXT);
 }
 
-void GameMain::drawFace(const Card& shown, float x, float y, float scale, float angle,
-                        int alpha) {
-    Tolm_drawTexture(TAMA, x, y, FACE_X + CARD_SIZE * shown.color, FACE_Y, CARD_SIZE, CARD_SIZE,
-                     scale, scale, angle, 255, 255, 255, alpha);
-}
-
-void GameMain::drawCardNumber(int32_t number, int32_t x, int32_t y, float scale) {
-    text(std::to_string(number), x, y, scale, numberColor(number));
-}
-
 // Up to four rings of 13 dots about the cell whose top-left is board position (x, y);
 // the outer rings appear as the score grows.
 void GameMain::drawBurst(float x, float y, int32_t radius, int32_t angle) {
@@ -256,8 +200,9 @@ void GameMain::drawBurst(float x, float y, int32_t radius, int32_t angle) {
     const double cy = boardY + static_cast<double>(y) + 16.0;
     const double r = radius;
     const auto dot = [cx, cy](double dx, double dy) {
-        Tolm_drawTexture(TAMA, static_cast<float>(cx - 2.0 + dx), static_cast<float>(cy - 2.0 + dy),
-                         SPARK_X, 0, SPARK_SIZE, SPARK_SIZE, 1.0f, 1.0f, 0.0f, 255, 255, 255, 255);
+        Tolm_drawTexture(CARD_TEXTURE, static_cast<float>(cx - 2.0 + dx),
+                         static_cast<float>(cy - 2.0 + dy), SPARK_X, 0, SPARK_SIZE, SPARK_SIZE,
+                         1.0f, 1.0f, 0.0f, 255, 255, 255, 255);
     };
     for (int32_t i = 0; i <= 12; ++i) {
         const double t1 = 40 * i - 4 * radius;
@@ -294,11 +239,8 @@ void GameMain::drawBonusPopups() {
         const double offX = reach * Tolm_cos(heading);
         const double offY = reach * Tolm_sin(heading);
         const auto icon = [&](int32_t row, double x, double y) {
-            if (row < 0) return;
-            Tolm_drawTexture(TAMA, static_cast<float>(x), static_cast<float>(y), ICON_SIZE * frame,
-                             ICON_Y + ICON_SIZE * row, ICON_SIZE, ICON_SIZE,
-                             static_cast<float>(steps), static_cast<float>(steps), 0.0f, 255, 255,
-                             255, 255 - 3 * age);
+            drawComboIcon(row, frame, static_cast<float>(x), static_cast<float>(y),
+                          static_cast<float>(steps), 255 - 3 * age);
         };
         if (colorLogged > 0) icon(colorIconRow(colorLogged), baseX + offX, baseY + offY);
         if (numberLogged > 0) icon(numberIconRow(numberLogged), baseX - offX, baseY - offY);

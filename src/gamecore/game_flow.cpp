@@ -1,5 +1,6 @@
 // Game flow: the READY countdown, the frame of play, card timers and MIXER motion.
 #include "gamecore/game_main.h"
+#include "gamecore/whole_degrees.h"
 
 #include "tolm2/tolm2.h"
 
@@ -15,7 +16,7 @@ void GameMain::stepReady() {
         ++readyCounter;
         return;
     }
-    Tolm_playBgm("resource/sound/bgm_mogmog.ogg", -1, 0);
+    playMusic("resource/sound/bgm_mogmog.ogg", -1);
     scene = PLAYING;
     readyCounter = 0;
 }
@@ -57,18 +58,17 @@ void GameMain::moveCards() {
 }
 
 // Bounces off the walls of the board by reflecting the heading. The remainders keep
-// the sign of the left operand, so headings may turn negative; sine and cosine do not
-// mind.
+// the sign of the left operand, so headings may turn negative, within -359..359.
 void GameMain::moveCard(Card& moving) {
     Card& trial = card(SCRATCH);
-    trial.x = moving.x + static_cast<float>(Tolm_cos(moving.angle) * moving.speed);
-    trial.y = moving.y + static_cast<float>(Tolm_sin(moving.angle) * moving.speed);
+    trial.x = moving.x + static_cast<float>(degreeCos(moving.angle) * moving.speed);
+    trial.y = moving.y + static_cast<float>(degreeSin(moving.angle) * moving.speed);
     if (trial.x < WALL_LOW) moving.angle = (180 - moving.angle) % 360;
     if (trial.x > WALL_HIGH) moving.angle = (180 - moving.angle) % 360;
     if (trial.y < WALL_LOW) moving.angle = (360 - moving.angle) % 360;
     if (trial.y > WALL_HIGH) moving.angle = (360 - moving.angle) % 360;
-    moving.x += static_cast<float>(Tolm_cos(moving.angle) * moving.speed);
-    moving.y += static_cast<float>(Tolm_sin(moving.angle) * moving.speed);
+    moving.x += static_cast<float>(degreeCos(moving.angle) * moving.speed);
+    moving.y += static_cast<float>(degreeSin(moving.angle) * moving.speed);
 }
 
 // Strict on all four sides: the cell's left column and top row do not hit.

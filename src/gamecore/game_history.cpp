@@ -15,7 +15,6 @@ namespace {
 
 constexpr size_t CHART_GAMES = 20;
 constexpr ChartArea CHART{100, 345, 240, 70};
-constexpr int32_t FRAMES_PER_SECOND = 60;
 
 bool isMenuMode(int32_t mode) { return mode >= FIRST_MENU_MODE && mode <= LAST_MENU_MODE; }
 

@@ -6,7 +6,6 @@
 
 GameMain::GameMain() {
     setMsg(MSG_STAY);
-    config = std::make_unique<ConfigParser>();
     // Every button acts on the board, B included, so every button is recorded.
     keypad = std::make_unique<Keypad>(0);
     scene = SETUP;
@@ -73,6 +72,10 @@ void GameMain::draw() {
 }
 
 void GameMain::close() { scene = LEAVING; }
+
+void GameMain::playSound(const std::string& key) { Tolm_playWAV(key, 0, -1); }
+
+void GameMain::playMusic(const std::string& file, int32_t loops) { Tolm_playBgm(file, loops, 0); }
 
 void GameMain::setPicks(int32_t first, int32_t second) {
     firstPick = first;

@@ -7,28 +7,29 @@
 #include <random>
 
 #include "config/config_parser.h"
+#include "config/game_limits.h"
 #include "config/score_stats.h"
 #include "gamecore/card.h"
 #include "gamecore/card_cursor.h"
 #include "gamecore/game_input.h"
+#include "gamecore/watch_verdict.h"
 #include "keypad/keypad.h"
 #include "tolm2/game_state.h"
 #include "tolm2/shared.h"
 
-inline constexpr int32_t GAME_FRAMES = 10800;     // three minutes at 60 frames a second
+inline constexpr int32_t GAME_FRAMES = GAME_SECONDS * FRAMES_PER_SECOND;
 inline constexpr int32_t FADE_LIFE = 1800;        // face-up time in MEMORY and REVERSE
-inline constexpr int32_t BOARD_CARDS = 60;
-inline constexpr int32_t PAIR_LOG_SIZE = 30;
+inline constexpr int32_t BOARD_CARDS = 2 * BOARD_PAIRS;
+inline constexpr int32_t PAIR_LOG_SIZE = BOARD_PAIRS;
 inline constexpr int32_t HI_SCORE_SLOTS = 10;
 inline constexpr int32_t READY_FRAMES = 180;      // readyCounter at which play starts
 inline constexpr int32_t GO_FROM = 120;           // readyCounter above which " GO! " shows
 inline constexpr int32_t RESULTS_WAIT = 120;      // resultsCounter above which a click leaves
-inline constexpr int32_t DEFAULT_HI_SCORE = 999999;
 
 // Made by the scene loop (or directly by a benchmark or soak test after
 // Tolm_setValue(MODE_SLOT, mode)); step then draw once per frame. The first step runs
 // setUp, which needs the framework started and "resource/" present. Framework errors
-// (missing resource files, bad config keys, out-of-range table indices) propagate as
+// (missing resource files, out-of-range table indices) propagate as
 // TolmError; failed saves of records and of the default "config.ini" are logged only.
 // An existing "config.ini" is never replaced except to change the finished mode's best.
 class GameMain : public GameState {
@@ -42,7 +43,7 @@ public:
         LEAVING = 10,
     };
 
-    // Makes the config reader and the keypad; loads nothing.
+    // Makes the keypad; loads nothing.
     GameMain();
     // A watched game: the recorded mode, seed, pointer and buttons drive it; live clicks
     // do nothing but a left one, which leaves, and live buttons nothing; nothing is saved.
@@ -56,8 +57,8 @@ public:
 
     // First step: loads "tama", "menu" and the sounds, reads the seven bests (writing
     // defaults when "config.ini" does not exist) and lays out the board for the mode in
-    // the mode slot. Throws for missing resources, or a config that cannot be read or
-    // lacks a key.
+    // the mode slot. Throws for missing resources; a config that cannot be read is
+    // logged (see best_scores::read).
     virtual void setUp();
     virtual void close();
     virtual void stepReady();
@@ -112,6 +113,9 @@ public:
     bool isWatching() const { return input.replaying(); }
     // What drove this game so far: its mode, seed, score and pointer frames.
     WatchRecord recording() const { return input.recording(gameMode, score); }
+    // A watched game, once it has ended: whether the replay matched its file. Throws
+    // TolmError for a live game.
+    WatchVerdict watchVerdict() const;
 
     // Bounds-checked entry of the card table (0..99); throws TolmError outside it.
     Card& card(int32_t index);
@@ -125,14 +129,20 @@ public:
     void setScore(int32_t points) { score = points; }
     void setPicks(int32_t first, int32_t second);
 
+protected:
+    // What a game does beside its rules, which a game checked without sound or resources
+    // (verifyWatch) leaves out. First step: loads "tama", "menu" and the sounds.
+    virtual void loadSceneResources();
+    // The rules' sound effects, by key; and the music, started at once.
+    virtual void playSound(const std::string& key);
+    virtual void playMusic(const std::string& file, int32_t loops);
+
 private:
     // Every random draw of the rules goes through here, never through the shared generator.
     int32_t rulesRandomIn(int32_t lo, int32_t hi) { return randomIn(rulesRandom, lo, hi); }
 
     // Set-up.
-    void loadSceneResources();
-    // Returns whether "config.ini" was read.
-    bool readHiScores();
+    void readHiScores();
     void layOutCard(int32_t index);
     void placeScattered(Card& target);
     void separateFromEarlierCards(int32_t index);
@@ -182,7 +192,6 @@ private:
     // Watching (game_watch.cpp).
     void saveWatch();
     uint32_t stateDigest() const;
-    bool watchVerified() const;
     void reportWatch();
     bool leftWatching();
     void drawWatching();
@@ -198,8 +207,6 @@ private:
     void drawTakeTexts(int32_t rise, int32_t& numberShift);
     void drawPickPreviews();
     void drawClock();
-    void drawFace(const Card& shown, float x, float y, float scale, float angle, int alpha);
-    void drawCardNumber(int32_t number, int32_t x, int32_t y, float scale);
 
     int32_t& hiScore(int32_t mode);
     int32_t& colorBonusEntry(int32_t pair);
@@ -207,7 +214,6 @@ private:
     int32_t& popupAngleEntry(int32_t pair);
     int32_t& popupAgeEntry(int32_t pair);
 
-    std::unique_ptr<ConfigParser> config;
     SCENE scene = SETUP;
     bool paused = false;
     // A record this game set could not be stored: the results say so instead of NEW RECORD.

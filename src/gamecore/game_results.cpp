@@ -20,7 +20,7 @@ void GameMain::endGame() {
         // Another copy may have saved a better best meanwhile: then this is no record.
         addToHistory(beatsBest && hiScore(gameMode) == score);
     }
-    Tolm_playBgm("resource/sound/results.ogg", 1, 0);
+    playMusic("resource/sound/results.ogg", 1);
     scene = RESULTS;
 }
 

@@ -1,6 +1,7 @@
 // Taking a pair: points, the combo box and its bonuses, open groups and the pair log.
 #include "gamecore/combo.h"
 #include "gamecore/game_main.h"
+#include "gamecore/pair_points.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -63,26 +64,20 @@ void GameMain::takePair() {
     logPair();
 }
 
-// Same number x3, same colour x2, both x12; also picks the background tint.
+// The summary of the take, its multiplier, and the background tint.
 void GameMain::summariseTake(const Card& a, const Card& b) {
     Card& summary = card(LAST_TAKE);
     const bool sameNumber = a.number == b.number;
     const bool sameColor = a.color == b.color;
-    if (sameNumber) {
-        summary.number = a.number;
-        takeMultiplier *= 3;
-    } else {
-        summary.number = NO_NUMBER;
-    }
+    summary.number = sameNumber ? a.number : NO_NUMBER;
     if (sameColor) {
         summary.color = a.color;
-        takeMultiplier *= 2;
         tintTarget = checkedAt(COLOR_TINTS, a.color, "colorTints");
     } else {
         summary.color = MIXED_COLOR;
         tintTarget = MIXED_TINT;
     }
-    if (sameNumber && sameColor) takeMultiplier *= 2;
+    takeMultiplier *= pairMultiplier(sameNumber, sameColor);
 }
 
 void GameMain::removePicks(Card& a, Card& b) {

@@ -1,8 +1,10 @@
 // Set-up of a game: resources, stored best scores and the layout of the board.
 #include "gamecore/game_main.h"
 
-#include "config/config_store.h"
+#include "config/best_scores.h"
+#include "gamecore/card_picture.h"
 #include "gamecore/mode_layout.h"
+#include "gamecore/shared_resources.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -25,9 +27,9 @@ void GameMain::setUp() {
         gameMode = input.watchedGame().record.mode;
         hiScore(gameMode) = input.watchedGame().record.score;
     } else {
-        const bool configRead = readHiScores();
+        readHiScores();
         gameMode = Tolm_getValue(MODE_SLOT);
-        readHistory(configRead ? hiScore(gameMode) : 0);
+        readHistory(hiScore(gameMode));
     }
     timeLeft = GAME_FRAMES;
     for (int32_t i = 0; i < cardCount; ++i) layOutCard(i);
@@ -38,26 +40,20 @@ void GameMain::setUp() {
 }
 
 void GameMain::loadSceneResources() {
-    Tolm_loadTexture("tama", "resource/image/tama.bmp", MASK_GREEN);
-    Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
+    loadCardPictures();
+    loadSharedResources();
     Tolm_loadWAV("get", "resource/sound/l1.wav");
     Tolm_loadWAV("door", "resource/sound/puwa.wav");
     Tolm_loadWAV("miss", "resource/sound/damage.wav");
-    Tolm_loadWAV("select", "resource/sound/select.wav");
     Tolm_loadWAV("cancel", "resource/sound/puwa.wav");
     Tolm_loadWAV("destroy", "resource/sound/destroy2.wav");
     Tolm_loadWAV("powerup", "resource/sound/clear.wav");
 }
 
-// A missing file gets the title's defaults on disk, while this game holds bests no game
-// can beat, so it keeps no record. A file that cannot be read, or lacks a key, ends the
-// run and stays as it was.
-bool GameMain::readHiScores() {
-    const bool read = config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScore(mode) = read ? config->getInt(hiScoreKey(mode)) : DEFAULT_HI_SCORE;
-    }
-    return read;
+// As the title reads them (best_scores::read says how faults read).
+void GameMain::readHiScores() {
+    const BestScores bests = best_scores::read(CONFIG_FILE);
+    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) hiScore(mode) = bests.at(static_cast<size_t>(mode));
 }
 
 // The random draws happen in a fixed order (angle, position, speed, re-placements) so

@@ -2,7 +2,6 @@
 #include "gamecore/game_main.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -20,13 +19,6 @@ void append(std::string& bytes, T value) {
     char raw[sizeof value];
     std::memcpy(raw, &value, sizeof value);
     bytes.append(raw, sizeof value);
-}
-
-// The clock as the game shows it, minutes and seconds: "mm:ss".
-std::string clockText(int32_t frames) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", frames / 3600, (frames / 60) % 60);
-    return text;
 }
 
 }  // namespace
@@ -56,20 +48,27 @@ uint32_t GameMain::stateDigest() const {
     return watchChecksum(bytes);
 }
 
-bool GameMain::watchVerified() const {
-    return !input.firstMismatch() && input.watchedGame().record.score == score;
+// A mismatch names the first second whose state differed, as the clock showed it, or the
+// end when only the score did.
+WatchVerdict GameMain::watchVerdict() const {
+    const WatchedGame& watched = input.watchedGame();
+    WatchVerdict verdict;
+    verdict.mode = gameMode;
+    verdict.recorded = watched.record.score;
+    verdict.replayed = score;
+    if (input.firstMismatch() || watched.record.score != score) {
+        verdict.mismatchAt = input.firstMismatch().value_or(timeLeft);
+    }
+    return verdict;
 }
 
-// Called at the end of a watched game instead of saving. A mismatch names the first
-// second whose state differed, as the clock showed it, or the end when only the score did.
+// Called at the end of a watched game instead of saving.
 void GameMain::reportWatch() {
-    const WatchedGame& watched = input.watchedGame();
-    if (watchVerified()) {
-        Tolm_log("Watch %s: VERIFIED %d\n", watched.file.c_str(), score);
+    const WatchVerdict verdict = watchVerdict();
+    if (verdict.verified()) {
+        Tolm_log("Watch %s: VERIFIED %d\n", input.watchedGame().file.c_str(), score);
     } else {
-        Tolm_log("Watch %s: MISMATCH at %s recorded %d replayed %d\n", watched.file.c_str(),
-                 clockText(input.firstMismatch().value_or(timeLeft)).c_str(),
-                 watched.record.score, score);
+        Tolm_log("Watch %s: %s\n", input.watchedGame().file.c_str(), mismatchText(verdict).c_str());
     }
 }
 
@@ -97,10 +96,11 @@ void GameMain::drawWatching() {
 
 // Under the replayed score, where a live game writes " NEW RECORD ".
 void GameMain::drawWatchResult() {
-    if (watchVerified()) {
+    const WatchVerdict verdict = watchVerdict();
+    if (verdict.verified()) {
         Tolm_drawText("VERIFIED", 123, 280, 3.0f, 100, 255, 100, 255);
     } else {
-        const std::string at = clockText(input.firstMismatch().value_or(timeLeft));
+        const std::string at = clockText(verdict.mismatchAt.value_or(timeLeft));
         Tolm_drawText("MISMATCH AT " + at, 59, 280, 2.5f, 255, 50, 50, 255);
     }
 }

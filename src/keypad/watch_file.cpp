@@ -138,9 +138,11 @@ void saveWatchFile(const std::string& file, const WatchRecord& record) {
     safe_file::replace(file, encodeWatch(record));
 }
 
+WatchRecord readWatchFile(const std::string& file) { return decodeWatch(readWhole(file)); }
+
 WatchRecord loadWatchFile(const std::string& file) {
     try {
-        return decodeWatch(readWhole(file));
+        return readWatchFile(file);
     } catch (const TolmError& e) {
         throw TolmError("Watch " + file + ": " + e.what());
     }

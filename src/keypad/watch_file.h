@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "config/mode_table.h"
+#include "keypad/keypad.h"
 
 // Version 1 kept the pointer alone; version 2 adds the logical buttons of each frame and a
 // digest of the game's state after every 60th frame. Both are read; version 2 is written.
 inline constexpr uint16_t WATCH_VERSION_POINTER = 1;
 inline constexpr uint16_t WATCH_VERSION = 2;
-inline constexpr uint32_t MAX_WATCH_FRAMES = 36000;
+// A watch file holds at most the frames a keypad records.
+inline constexpr uint32_t MAX_WATCH_FRAMES = static_cast<uint32_t>(MAX_FRAME);
 inline constexpr uint32_t FRAMES_PER_DIGEST = 60;
 
 // Bits of PointerFrame::buttons.
@@ -65,6 +67,10 @@ WatchRecord decodeWatch(const std::string& bytes);
 // safe_file::replace; throws its TolmError ("Cannot write file '<file>'"), the old file
 // then being as it was.
 void saveWatchFile(const std::string& file, const WatchRecord& record);
-// Called when a watch is asked for. Throws TolmError "Watch <file>: <fault>", the fault
-// as decodeWatch gives it or "cannot be read (<reason>)" for a file that cannot be opened.
+// Called by korvane-verify for each file it checks: the record in file. Throws TolmError
+// whose text is the fault alone, as decodeWatch gives it or "cannot be read (<reason>)"
+// for a file that cannot be opened.
+WatchRecord readWatchFile(const std::string& file);
+// Called when a watch is asked for: readWatchFile, whose fault comes as TolmError
+// "Watch <file>: <fault>".
 WatchRecord loadWatchFile(const std::string& file);

@@ -1,6 +1,7 @@
 // The logo splash shown at start-up.
 #include "state/logo_main.h"
 
+#include "state/help_main.h"
 #include "state/watch_request.h"
 #include "tolm2/tolm2.h"
 
@@ -14,8 +15,13 @@ void LogoMain::step() {
     frameCount += 1;
     const bool skip = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
     if (skip || frameCount > LOGO_FRAMES) {
-        // "-watch FILE" goes straight from the logo to the game it names.
-        setMsg(watchRequested() ? MSG_WATCH : MSG_TITLE);
+        // "-watch FILE" goes straight from the logo to the game it names; the first start
+        // shows how to play.
+        if (watchRequested()) {
+            setMsg(MSG_WATCH);
+        } else {
+            setMsg(helpOpensFirst() ? MSG_HELP : MSG_TITLE);
+        }
     }
 }
 

@@ -1,4 +1,5 @@
-// The logo splash: 181 frames or until a left click or A, then the title.
+// The logo splash: 181 frames or until a left click or A, then the title (how to play at
+// the first start).
 #pragma once
 
 #include "keypad/keypad.h"

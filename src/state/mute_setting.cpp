@@ -30,9 +30,12 @@ void restoreMute() {
 }
 
 void serveMuteKey() {
-    if (!Tolm_keyPushed(KEY_M)) return;
-    Tolm_setMuted(!Tolm_isMuted());
-    saveMute(Tolm_isMuted());
+    if (Tolm_keyPushed(KEY_M)) setMute(!Tolm_isMuted());
+}
+
+void setMute(bool muted) {
+    Tolm_setMuted(muted);
+    saveMute(muted);
 }
 
 void drawMuteMarker() {

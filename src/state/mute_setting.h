@@ -7,6 +7,8 @@ void restoreMute();
 // The scene loop, every frame before the scene's step: M toggles the mute and saves it
 // under "MUTE" (0 or 1), changing no other key; a failed save is logged only.
 void serveMuteKey();
+// M, and the options screen's MUTE row: mutes or unmutes and saves it as M does.
+void setMute(bool muted);
 // The scene loop, every frame after the scene's draw: a small "MUTE" in the bottom-left
 // corner while muted.
 void drawMuteMarker();

@@ -4,8 +4,12 @@
 #include <memory>
 
 #include "gamecore/game_main.h"
+#include "gamecore/shared_resources.h"
+#include "state/help_main.h"
 #include "state/logo_main.h"
 #include "state/mute_setting.h"
+#include "state/option_rows.h"
+#include "state/options_main.h"
 #include "state/scores_main.h"
 #include "state/title_main.h"
 #include "state/watch_request.h"
@@ -31,6 +35,8 @@ std::unique_ptr<GameState> sceneFor(int32_t message) {
         case MSG_GAME: return std::make_unique<GameMain>();
         case MSG_WATCH: return watchScene();
         case MSG_SCORES: return std::make_unique<ScoresMain>();
+        case MSG_OPTIONS: return std::make_unique<OptionsMain>();
+        case MSG_HELP: return std::make_unique<HelpMain>();
         default: return nullptr;
     }
 }
@@ -45,10 +51,9 @@ bool escapedToTitle() {
 }  // namespace
 
 void loadResources() {
-    Tolm_loadTexture("font", FONT_FILE, {255, 255, 255});
-    Tolm_loadTexture("menu", "resource/image/menu.bmp", MASK_GREEN);
-    Tolm_loadWAV("select", "resource/sound/select.wav");
+    loadSharedResources();
     restoreMute();
+    restoreVolumes();
     Tolm_log("resource loaded.\n");
 }
 

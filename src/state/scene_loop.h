@@ -3,7 +3,7 @@
 
 class GameState;
 
-// Called once by the entry after Tolm_init: the shared "font", "menu" and "select".
+// Called once by the entry after Tolm_init: the shared "menu" and "select".
 // Throws the framework's error for a missing file.
 void loadResources();
 // Called once per frame by the entry. Returns false after a message outside the known

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "config/best_scores.h"
 #include "config/mode_table.h"
 #include "config/score_stats.h"
 #include "config/scores_file.h"
@@ -31,18 +32,16 @@ public:
     const ModeScores& shown() const { return scores; }
 
 private:
-    void readBests();
     void show(int32_t shownMode);
     void leave();
     bool downloadAsked() const;
     void drawTopTen() const;
     void drawSummary() const;
-    void drawArrows() const;
 
     int32_t mode = MODE_LINE;
     bool readable = true;
     std::vector<ScoreLine> games;            // every mode's, read once
-    std::array<int32_t, MODE_COUNT> bests{};  // of "config.ini"; 0 when it cannot be read
+    BestScores bests{};  // of "config.ini", as best_scores::read gives them
     ModeScores scores;
     std::vector<ScoreLine> ranked;
     std::unique_ptr<Keypad> keypad;

@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
-#include "config/config_store.h"
+#include "config/best_scores.h"
+#include "config/config_parser.h"
 #include "config/mode_table.h"
+#include "state/board_lines.h"
+#include "state/options_hint.h"
 #include "state/watch_request.h"
+#include "state/white_text.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -24,10 +29,6 @@ constexpr int32_t ROW_TOP = 180;
 constexpr int32_t ROW_HEIGHT = 30;
 constexpr int32_t BGM_FADE_MS = 1000;
 
-void drawWhite(const std::string& text, int32_t x, int32_t y, float scale) {
-    Tolm_drawText(text, x, y, scale, 255, 255, 255, 255);
-}
-
 constexpr const char* SCORES_HINT = "S: SCORES";
 constexpr const char* WATCH_HINT = "RIGHT CLICK TO WATCH THE BEST GAME";
 // At the top of the panel, clear of the name and of the HI SCORE line.
@@ -36,6 +37,28 @@ constexpr int32_t KEYS_HINT_X = 170;
 constexpr int32_t KEYS_HINT_Y = 74;
 // Above the keys' hint, where the platform's storage will not keep what is saved.
 constexpr const char* NO_RECORDS = "RECORDS WILL NOT BE KEPT";
+// Above the panel's top-left corner, leaving its right for another hint; a left click on it
+// (within HINT_MARGIN) opens how to play, as H does.
+constexpr const char* HELP_HINT = "H HOW TO PLAY";
+constexpr int32_t HELP_HINT_X = 50;
+constexpr int32_t HELP_HINT_Y = 28;
+constexpr int32_t HINT_CELL = 12;  // pixels of one character at the hints' scale 1.5
+constexpr int32_t HINT_MARGIN = 6;
+// Under the panel, centred: how the highlighted mode's board differs.
+constexpr int32_t BOARD_LINE_Y = 458;
+
+bool onHelpHint(int32_t x, int32_t y) {
+    const auto width =
+        static_cast<int32_t>(std::char_traits<char>::length(HELP_HINT)) * HINT_CELL;
+    return x >= HELP_HINT_X - HINT_MARGIN && x <= HELP_HINT_X + width + HINT_MARGIN &&
+           y >= HELP_HINT_Y - HINT_MARGIN && y <= HELP_HINT_Y + HINT_CELL + HINT_MARGIN;
+}
+
+void drawBoardLine(int32_t mode) {
+    const std::string line = boardLine(mode);
+    const int32_t x = 320 - static_cast<int32_t>(line.size()) * HINT_CELL / 2;
+    Tolm_drawText(line, x, BOARD_LINE_Y, 1.5f, 100, 255, 100, 255);
+}
 
 bool fileExists(const std::string& name) {
     std::error_code error;
@@ -68,15 +91,8 @@ TitleMain::TitleMain() {
     Tolm_log("TitleMain\n");
     setMsg(MSG_STAY);
     started = false;
-    config = std::make_unique<ConfigParser>();
-    // A file that exists but cannot be read ends the run here rather than being replaced.
-    config_store::loadOrCreate(*config, CONFIG_FILE);
-    for (int32_t mode = 0; mode < MODE_COUNT; ++mode) {
-        hiScores.at(static_cast<size_t>(mode)) = config->getInt(hiScoreKey(mode));
-    }
+    hiScores = best_scores::read(CONFIG_FILE);
     keepsRecords = Tolm_keepsRecords();
-    hoshi = config->getInt(HOSHI_KEY);
-    selectHoshi = config->getInt(SELECT_HOSHI_KEY);
     for (int32_t mode = FIRST_MENU_MODE; mode <= LAST_MENU_MODE; ++mode) {
         watchable.at(static_cast<size_t>(mode)) = fileExists(watchFile(mode));
         anyWatchable = anyWatchable || watchable.at(static_cast<size_t>(mode));
@@ -90,8 +106,16 @@ void TitleMain::step() {
     }
     if (watchHandedFile()) return;
     followKeys();
-    const bool start = (Tolm_mousePushed() & MOUSE_LEFT) != 0 || keys.pushA(false);
-    if (scoresAsked()) {
+    // The pointer's row now, not as the last drawn frame saw it: after an idle wait the
+    // press may come in the frame the pointer moved.
+    followPointer();
+    const bool leftPush = (Tolm_mousePushed() & MOUSE_LEFT) != 0;
+    const bool start = leftPush || keys.pushA(false);
+    if (optionsAsked()) {
+        setMsg(MSG_OPTIONS);
+    } else if (Tolm_keyPushed(KEY_H) || (leftPush && onHelpHint(Tolm_mouseX(), Tolm_mouseY()))) {
+        setMsg(MSG_HELP);
+    } else if (scoresAsked()) {
         setMsg(MSG_SCORES);
     } else if (start && Tolm_getValue(MODE_SLOT) > 0) {
         setMsg(MSG_GAME);
@@ -167,29 +191,33 @@ void TitleMain::draw() {
     }
     drawWhite("HI SCORE", 360, 190, 1.5f);
     Tolm_drawText(SCORES_HINT, 150, 190, 1.5f, 150, 200, 255, 255);
-    followPointer();
+    drawOptionsHint();
+    Tolm_drawText(HELP_HINT, HELP_HINT_X, HELP_HINT_Y, 1.5f, 150, 200, 255, 255);
+    const int32_t shown = followPointer();
+    if (shown > 0) {
+        drawHighlighted(shown);
+        drawBoardLine(shown);
+    }
     drawWhite("MENU CLICK TO START", 180, 400, 2.0f);
     if (!keepsRecords) Tolm_drawText(NO_RECORDS, 176, 56, 1.5f, 255, 80, 80, 255);
     if (anyWatchable) Tolm_drawText(WATCH_HINT, 116, 426, 1.5f, 150, 200, 255, 255);
 }
 
 // Inside the band the row under the pointer goes to the mode slot (0 between rows) and
-// is drawn again in light green. Outside the band the slot keeps the last mode, so a
-// click there starts it. Once the keys have moved the highlight, the pointer leads again
-// only when it moves.
-void TitleMain::followPointer() {
+// is the one drawn again in light green. Outside the band the slot keeps the last mode,
+// so a click there starts it, and no row is highlighted. Once the keys have moved the
+// highlight, the pointer leads again only when it moves. Returns the highlighted row, 0
+// for none; the step and the draw of one frame get the same answer.
+int32_t TitleMain::followPointer() {
     const int32_t x = Tolm_mouseX();
     const int32_t y = Tolm_mouseY();
     const bool moved = x != pointerX || y != pointerY;
     pointerX = x;
     pointerY = y;
-    if (keyRow != 0 && !moved) {
-        drawHighlighted(keyRow);
-        return;
-    }
+    if (keyRow != 0 && !moved) return keyRow;
     keyRow = 0;
-    if (x <= BAND_LEFT || x >= BAND_RIGHT) return;
+    if (x <= BAND_LEFT || x >= BAND_RIGHT) return 0;
     const int32_t mode = modeAtRow(y);
-    if (mode > 0) drawHighlighted(mode);
     highlight(mode);
+    return mode;
 }

@@ -1,20 +1,19 @@
 // The title screen and mode menu: bests from "config.ini", a click or A plays, a right click
-// watches, up and down move the highlight, S or B shows the scores.
+// watches, up and down move the highlight, S or B shows the scores, H how to play.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
-#include "config/config_parser.h"
+#include "config/best_scores.h"
 #include "config/mode_table.h"
 #include "keypad/keypad.h"
 #include "tolm2/game_state.h"
 
 class TitleMain : public GameState {
 public:
-    // Reads "config.ini", writing the defaults when it cannot be read. Throws the
-    // parser's error for a missing key or a value that is not a plain number.
+    // Reads the bests of "config.ini" (best_scores::read: never throws).
     TitleMain();
     void step() override;
     void draw() override;
@@ -22,10 +21,10 @@ public:
     int32_t getHoveredMode() const { return hoveredMode; }
     // The row the keys highlight, 0 while the pointer leads.
     int32_t getKeyRow() const { return keyRow; }
-    const std::array<int32_t, MODE_COUNT>& getHiScores() const { return hiScores; }
+    const BestScores& getHiScores() const { return hiScores; }
 
 private:
-    void followPointer();
+    int32_t followPointer();
     void followKeys();
     void highlight(int32_t mode);
     void watchRowUnderPointer();
@@ -33,10 +32,7 @@ private:
     bool watchHandedFile();
 
     bool started = false;
-    std::unique_ptr<ConfigParser> config;
-    std::array<int32_t, MODE_COUNT> hiScores{};
-    int32_t selectHoshi = 0;
-    int32_t hoshi = 0;
+    BestScores hiScores{};
     int32_t hoveredMode = 0;
     std::array<bool, 7> watchable{};
     bool anyWatchable = false;

@@ -1,7 +1,6 @@
 // Bitmap-font text: layout of a line of bytes into glyph cells, and its drawing.
 #include "tolm2/font.h"
 
-#include <cstring>
 #include <memory>
 
 #include "tolm2/internal.h"
@@ -15,9 +14,8 @@ uint8_t channel(int value) { return static_cast<uint8_t>(value); }
 }  // namespace
 
 int glyphIndex(unsigned char c) {
-    if (c == 0) return -1;
-    const char* found = std::strchr(FONT_CHARS, c);
-    return found == nullptr ? -1 : static_cast<int>(found - FONT_CHARS);
+    const size_t found = FONT_CHARS.find(static_cast<char>(c));
+    return found == std::string_view::npos ? -1 : static_cast<int>(found);
 }
 
 std::vector<GlyphCell> layoutText(const std::string& text, int32_t x, float scale) {

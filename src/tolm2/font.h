@@ -4,11 +4,8 @@
 #include <cstdint>
 #include <string>
 
-inline constexpr int GLYPH_SIZE = 8;
-inline constexpr int GLYPHS_PER_ROW = 16;
-inline constexpr const char* FONT_CHARS =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz.()[]#$%&'\"!?^+-*/=;:";
-inline constexpr int FONT_GLYPHS = 83;
+#include "tolm2/font_sheet.h"
+
 inline constexpr const char* FONT_FILE = "resource/font/font.bmp";
 
 // Draws text with the top-left of its first cell at (x, y), cells scale * 8 square.

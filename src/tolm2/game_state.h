@@ -4,8 +4,9 @@
 #include <cstdint>
 
 // MSG_WATCH plays the game waiting in the watch request (state/watch_request.h);
-// MSG_SCORES shows the scores screen of the mode in MODE_SLOT. Both lie apart from 0..3
-// so that 4, like every other value outside them, stays unknown.
+// MSG_SCORES shows the scores screen of the mode in MODE_SLOT; MSG_HELP the how-to-play
+// screen. They lie apart from 0..3 so that 4, like every other value outside them, stays
+// unknown.
 enum SceneMessage : int32_t {
     MSG_STAY = 0,
     MSG_LOGO = 1,
@@ -13,6 +14,8 @@ enum SceneMessage : int32_t {
     MSG_GAME = 3,
     MSG_WATCH = 100,
     MSG_SCORES = 101,
+    MSG_OPTIONS = 102,  // the options screen
+    MSG_HELP = 103,
 };
 
 // Slot of the shared integer table that carries the chosen mode to the playing scene.

@@ -34,7 +34,6 @@ void Tolm_screenShot();
 
 int32_t Tolm_screenWidth();
 int32_t Tolm_screenHeight();
-bool Tolm_isFullScreen();
 // Where the picture sits in the window; the mouse maps through the same rectangle.
 ViewRect Tolm_pictureRect();
 

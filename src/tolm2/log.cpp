@@ -26,6 +26,7 @@ std::string formatText(const char* fmt, va_list args) {
 // False once "run.log" could not be written: from then on the log goes to standard
 // output only, until the next start-up tries the file again.
 bool logFileUsable = true;
+bool logSilent = false;
 
 void giveUpLogFile(const char* reason) {
     logFileUsable = false;
@@ -53,6 +54,7 @@ void appendToLog(const std::string& bytes) {
 }  // namespace
 
 void Tolm_log(const char* fmt, ...) {
+    if (logSilent) return;
     va_list args;
     va_start(args, fmt);
     const std::string text = formatText(fmt, args);
@@ -63,6 +65,7 @@ void Tolm_log(const char* fmt, ...) {
 }
 
 void Tolm_logError(const std::exception& e) {
+    if (logSilent) return;
     const std::string line = std::string(e.what()) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);
@@ -72,4 +75,10 @@ void Tolm_logError(const std::exception& e) {
 void Tolm_resetLog() {
     std::remove(LOG_FILE);
     logFileUsable = true;
+}
+
+bool Tolm_setLogSilent(bool silent) {
+    const bool was = logSilent;
+    logSilent = silent;
+    return was;
 }

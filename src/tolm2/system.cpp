@@ -17,6 +17,7 @@
 #include "tolm2/shared.h"
 #include "tolm2/sound.h"
 #include "tolm2/texture.h"
+#include "tolm2/volume.h"
 
 namespace {
 
@@ -39,10 +40,19 @@ bool initialized = false;
 // A player's own setting stands.
 void leaveScalingToTheFramework() { setenv(LIBRARY_SCALING, "0", 0); }
 
+// A window larger than the desktop shrinks to the largest 4:3 size that fits it.
+void fitWindowToDesktop() {
+    if (windowWidth <= fullWidth && windowHeight <= fullHeight) return;
+    const ViewRect fit = Tolm_pictureRect(fullWidth, fullHeight, true);
+    windowWidth = fit.w;
+    windowHeight = fit.h;
+}
+
 void chooseSizes(int32_t width, int32_t height, bool fullScreenAtDesktop) {
     windowWidth = fullWidth = width;
     windowHeight = fullHeight = height;
     atDesktop = fullScreenAtDesktop && plat::desktopSize(fullWidth, fullHeight);
+    if (atDesktop) fitWindowToDesktop();
     screenWidth = fullScreen ? fullWidth : windowWidth;
     screenHeight = fullScreen ? fullHeight : windowHeight;
 }
@@ -110,6 +120,8 @@ void Tolm_quit() {
     Tolm_freeBgm();
     Tolm_disposeWAV("");
     Tolm_setMuted(false);
+    Tolm_setMusicVolume(MAX_VOLUME_LEVEL);
+    Tolm_setEffectsVolume(MAX_VOLUME_LEVEL);
     if (Tolm_hasAudioDevice()) plat::closeAudio();
     Tolm_setAudioDevice(true);
     plat::shutdown();
@@ -157,6 +169,20 @@ void Tolm_screenShot() {
     plat::saveBmp24(SCREENSHOT_FILE, screenWidth, screenHeight, pixels);
 }
 
+void Tolm_setFullScreen(bool on) {
+    if (on != fullScreen) _toggleFullScreen();
+}
+
+void Tolm_setKeepAspect(bool keep) {
+    if (keep == keepAspect) return;
+    keepAspect = keep;
+    plat::initView(screenWidth, screenHeight, Tolm_pictureRect());
+    Tolm_noteChange();
+}
+
+bool Tolm_keepsAspect() { return keepAspect; }
+int32_t Tolm_windowWidth() { return windowWidth; }
+int32_t Tolm_windowHeight() { return windowHeight; }
 int32_t Tolm_screenWidth() { return screenWidth; }
 int32_t Tolm_screenHeight() { return screenHeight; }
 bool Tolm_isFullScreen() { return fullScreen; }

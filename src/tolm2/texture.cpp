@@ -122,6 +122,8 @@ void Tolm_reloadTextures() {
     }
 }
 
+bool Tolm_hasTexture(const std::string& key) { return textures.count(key) != 0; }
+
 const Texture* Tolm_findTexture(const std::string& key) {
     const auto found = textures.find(key);
     return found == textures.end() ? nullptr : found->second.get();

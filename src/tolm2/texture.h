@@ -23,6 +23,10 @@ void Tolm_drawTexture(const std::string& key, float x, float y, int32_t srcX, in
                       int32_t srcW, int32_t srcH, float scaleX, float scaleY, float angle, int r,
                       int g, int b, int a);
 
+// Called by loaders of pictures that several scenes share: whether key is stored. Never
+// throws.
+bool Tolm_hasTexture(const std::string& key);
+
 // Removes one texture, or all with the empty key. Throws
 // "Tolm_disposeTexture: Has exist key: <key>" for a key not stored.
 void Tolm_disposeTexture(const std::string& key);

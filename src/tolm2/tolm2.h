@@ -13,3 +13,4 @@
 #include "tolm2/sound.h"
 #include "tolm2/system.h"
 #include "tolm2/texture.h"
+#include "tolm2/volume.h"

@@ -10,15 +10,12 @@
 #include <utility>
 
 #include "support/scratch.h"
+#include "tolm2/font_sheet.h"
 
 namespace {
 
 constexpr const char* FONT_SHEET = "resource/font/font.bmp";
-// The order of the glyphs in the sheet, 16 to a row of 8 x 8 cells.
-constexpr const char* SHEET_CHARS =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz.()[]#$%&'\"!?^+-*/=;:";
-constexpr int GLYPH = 8;
-constexpr int SHEET_COLUMNS = 16;
+constexpr int GLYPH = GLYPH_SIZE;
 constexpr int CARD_NUMBER_OFFSET = 8;
 constexpr float CARD_NUMBER_SCALE = 2.0f;
 // Text is drawn opaque through nearest sampling, so its pixels are its colour exactly;
@@ -63,11 +60,11 @@ const Image& fontSheet() {
 
 // The inked texels of the glyph of c, row by row; nullopt for a byte the font lacks.
 std::optional<Glyph> glyphOf(char c) {
-    const char* found = c == '\0' ? nullptr : std::strchr(SHEET_CHARS, c);
-    if (found == nullptr) return std::nullopt;
-    const int index = static_cast<int>(found - SHEET_CHARS);
-    const int left = (index % SHEET_COLUMNS) * GLYPH;
-    const int top = (index / SHEET_COLUMNS) * GLYPH;
+    const size_t found = FONT_CHARS.find(c);
+    if (found == std::string_view::npos) return std::nullopt;
+    const int index = static_cast<int>(found);
+    const int left = (index % GLYPHS_PER_ROW) * GLYPH;
+    const int top = (index / GLYPHS_PER_ROW) * GLYPH;
     Glyph glyph{};
     for (int ty = 0; ty < GLYPH; ++ty) {
         for (int tx = 0; tx < GLYPH; ++tx) {

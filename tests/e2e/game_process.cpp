@@ -190,6 +190,17 @@ WindowSize GameProcess::windowSize() {
     return size;
 }
 
+bool GameProcess::waitForSize(int width, int height, std::chrono::milliseconds timeout) {
+    return waitUntil([&] {
+        const WindowSize size = windowSize();
+        return size.width == width && size.height == height;
+    }, timeout);
+}
+
+void GameProcess::resize(int width, int height) {
+    runCommand({"xdotool", "windowsize", window(), std::to_string(width), std::to_string(height)});
+}
+
 std::string GameProcess::windowName() {
     std::string name = runCommand({"xdotool", "getwindowname", window()}).output;
     if (!name.empty() && name.back() == '\n') name.pop_back();

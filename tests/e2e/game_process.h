@@ -59,6 +59,11 @@ public:
     // The X id of the window captioned "KORVANE", waiting for it to appear.
     const std::string& window();
     WindowSize windowSize();
+    // Polls until the window has this size; false at the deadline.
+    bool waitForSize(int width, int height,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    // Sizes the X window as a player dragging its border does.
+    void resize(int width, int height);
     std::string windowName();
 
     // Input through the XTEST extension, held long enough for several frames to see it.

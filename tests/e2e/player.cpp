@@ -16,6 +16,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr const char* TITLE_LINE = "TitleMain";
+constexpr const char* HELP_LINE = "HelpMain";
 constexpr const char* GAME_LINE = "Gamecoer init";
 constexpr const char* TITLE_PROMPT = "MENU CLICK TO START";
 constexpr const char* EXIT_PROMPT = "PRESS mouse L BUTTON TO EXIT";
@@ -44,6 +45,33 @@ constexpr double MAX_LAG_STEP = 5.0;
 constexpr int IDLE_LOOKS_BEFORE_COLOUR = 20;
 
 bool isFace(Face face) { return face == Face::RED || face == Face::GREEN || face == Face::YELLOW; }
+
+// How card pairs with the card of with: 2 by number, 1 by colour when colours count, 0 not.
+int pairing(const Pick& with, const SeenCard& card, bool anyColour) {
+    if (card.number == with.number) return 2;
+    return anyColour && isFace(with.face) && card.face == with.face ? 1 : 0;
+}
+
+// A candidate's pairing, then how clear of other cards it will be at the click.
+using Rank = std::pair<int, double>;
+constexpr Rank NO_RANK{0, 0.0};
+
+// The card of the highest rank among those that pair at all and stand clear enough;
+// nullptr when none does.
+template <typename Card, typename RankOf>
+const Card* bestRanked(const std::vector<Card>& cards, RankOf rankOf) {
+    const Card* best = nullptr;
+    Rank bestRank = NO_RANK;
+    for (const Card& card : cards) {
+        const Rank rank = rankOf(card);
+        if (rank.first == 0 || rank.second < CLEARANCE) continue;
+        if (best == nullptr || rank > bestRank) {
+            bestRank = rank;
+            best = &card;
+        }
+    }
+    return best;
+}
 
 bool showsResults(const Image& shot) {
     return showsText(shot, "RESULTS", 110, 160, 4.0f, WHITE_TEXT);
@@ -94,55 +122,29 @@ std::vector<Player::Moving> Player::tracked(const std::vector<SeenCard>& cards,
 // The best-placed followed card that makes a pair with some other card: the same number
 // first, else the same colour.
 const Player::Moving* Player::firstCard(const std::vector<Moving>& cards, bool anyColour) {
-    const Moving* best = nullptr;
-    std::pair<int, double> bestRank{0, 0.0};
-    for (const Moving& moving : cards) {
-        if (!moving.followed) continue;
+    return bestRanked(cards, [&](const Moving& moving) {
+        if (!moving.followed) return NO_RANK;
+        const Pick self{moving.card.face, moving.card.number};
         int partner = 0;
         for (const Moving& other : cards) {
-            if (&other == &moving) continue;
-            if (other.card.number == moving.card.number) partner = 2;
-            if (partner == 0 && anyColour && isFace(moving.card.face) &&
-                other.card.face == moving.card.face) {
-                partner = 1;
-            }
+            if (&other != &moving) partner = std::max(partner, pairing(self, other.card, anyColour));
         }
-        const std::pair<int, double> rank{partner, clearanceOf(moving, cards)};
-        if (partner == 0 || rank.second < CLEARANCE) continue;
-        if (best == nullptr || rank > bestRank) {
-            bestRank = rank;
-            best = &moving;
-        }
-    }
-    return best;
+        return Rank{partner, clearanceOf(moving, cards)};
+    });
 }
 
 // The partner for the pick: the same number first, else the same colour; never the
 // pick itself, which stands still where the first click hit it.
 const Player::Moving* Player::secondCardFor(const Pick& pick, const std::vector<Moving>& cards,
                                             bool anyColour) const {
-    const Moving* best = nullptr;
-    std::pair<int, double> bestRank{0, 0.0};
-    for (const Moving& moving : cards) {
-        if (!moving.followed) continue;
+    return bestRanked(cards, [&](const Moving& moving) {
         const Place centre{moving.card.x + CARD_SIDE / 2, moving.card.y + CARD_SIDE / 2};
-        if (pickAim && std::abs(centre.x - pickAim->at.x) < SAME_PLACE &&
-            std::abs(centre.y - pickAim->at.y) < SAME_PLACE) {
-            continue;
+        if (!moving.followed || (pickAim && std::abs(centre.x - pickAim->at.x) < SAME_PLACE &&
+                                 std::abs(centre.y - pickAim->at.y) < SAME_PLACE)) {
+            return NO_RANK;
         }
-        int partner = 0;
-        if (moving.card.number == pick.number) partner = 2;
-        if (partner == 0 && anyColour && isFace(pick.face) && moving.card.face == pick.face) {
-            partner = 1;
-        }
-        const std::pair<int, double> rank{partner, clearanceOf(moving, cards)};
-        if (partner == 0 || rank.second < CLEARANCE) continue;
-        if (best == nullptr || rank > bestRank) {
-            bestRank = rank;
-            best = &moving;
-        }
-    }
-    return best;
+        return Rank{pairing(pick, moving.card, anyColour), clearanceOf(moving, cards)};
+    });
 }
 
 int titleRowY(int mode) { return 180 + 30 * mode; }
@@ -212,9 +214,16 @@ void Player::skipLogo() {
 
 Image Player::reachTitle() {
     const size_t titles = countLogLines(TITLE_LINE);
+    const size_t helps = countLogLines(HELP_LINE);
     skipLogo();
+    waitUntil(
+        [&] { return countLogLines(TITLE_LINE) > titles || countLogLines(HELP_LINE) > helps; },
+        10s);
+    if (countLogLines(HELP_LINE) > helps) leaveHelp();
     return waitForTitleDrawn(titles);
 }
+
+void Player::leaveHelp() { keysOnly ? press({"x"}) : tap(AWAY_X, AWAY_Y); }
 
 void Player::clickMode(int mode) { tap(ROW_CLICK_X, titleRowY(mode) + ROW_CLICK_DOWN); }
 

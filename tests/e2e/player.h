@@ -55,9 +55,12 @@ public:
     void press(const std::vector<std::string>& keys);
 
     // Waits for the first frame and clicks (or presses Z), which skips the logo; the title
-    // that follows may end the run at once. reachTitle also waits until the title is drawn.
+    // that follows may end the run at once. reachTitle also waits until the title is drawn,
+    // leaving how to play first where a first start opens it.
     void skipLogo();
     Image reachTitle();
+    // A click outside the pages of how to play (or B when keys only), back to the title.
+    void leaveHelp();
     // Clicks the mode's row; chooseMode (which highlights it with Down when keys only)
     // also waits until the game has set up (READY shows).
     void clickMode(int mode);

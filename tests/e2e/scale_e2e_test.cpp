@@ -82,13 +82,8 @@ TEST(ScaledWindow, KeepAspectTakesALinePairByClicksAndAClickOnABarPicksNothing) 
 
 // Polls until the window has the size, as the game's own screenshot shows it too.
 void expectWindowSize(GameProcess& game, int width, int height) {
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    WindowSize size = game.windowSize();
-    while ((size.width != width || size.height != height) &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(50ms);
-        size = game.windowSize();
-    }
+    game.waitForSize(width, height);
+    const WindowSize size = game.windowSize();
     EXPECT_EQ(size.width, width);
     EXPECT_EQ(size.height, height);
     const Image shot = loadPicture(game.screenshot());
@@ -96,18 +91,13 @@ void expectWindowSize(GameProcess& game, int width, int height) {
     EXPECT_EQ(shot.height, height);
 }
 
-void resizeTo(GameProcess& game, int width, int height) {
-    runCommand({"xdotool", "windowsize", game.window(), std::to_string(width),
-                std::to_string(height)});
-}
-
 // A storm of sizes down to 1 x 1 while the logo shows; the game then follows the last.
 TEST(ScaledWindow, AResizedWindowTakesALinePairByClicksAtItsNewSize) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs X: run under xvfb-run";
     ScratchDir scratch;
     GameProcess game;
-    for (int i = 0; i < 20; ++i) resizeTo(game, 1 + 97 * i, 1 + 53 * (i % 7));
-    resizeTo(game, 1, 1);
+    for (int i = 0; i < 20; ++i) game.resize(1 + 97 * i, 1 + 53 * (i % 7));
+    game.resize(1, 1);
     // Without a window manager the game's own mode changes resize the X window too, so
     // the storm must have died down before the last size is asked for.
     WindowSize last{};
@@ -117,7 +107,7 @@ TEST(ScaledWindow, AResizedWindowTakesALinePairByClicksAtItsNewSize) {
         last = now;
         std::this_thread::sleep_for(300ms);
     }
-    resizeTo(game, 1000, 750);
+    game.resize(1000, 750);
     expectWindowSize(game, 1000, 750);
     Player player(game, {0, 0, 1000, 750});
     player.reachTitle();
@@ -154,7 +144,7 @@ TEST(ScaledWindow, FullScreenTakesTheDesktopWithBarsClicksAndF9BackToTheWindow) 
         expectWindowSize(game, width, height);
     };
     switchAndExpect(640, 480);
-    resizeTo(game, 800, 600);
+    game.resize(800, 600);
     expectWindowSize(game, 800, 600);
     switchAndExpect(1920, 1080);
     switchAndExpect(800, 600);

@@ -1,8 +1,10 @@
 // The title screen of the real game: the config.ini it writes on a first run, the best
-// scores it shows, and a stored best it cannot read.
+// scores it shows, a stored best it cannot read, how to play at the first start, and a
+// click after an idle wait.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "board_reader.h"
 #include "e2e_files.h"
@@ -75,6 +77,51 @@ TEST_F(TitleScreen, ANegativeStoredBestEndsTheRunAndLeavesTheFileAsItWas) {
     EXPECT_EQ(countLogLines("TitleMain"), 1u);
     EXPECT_EQ(lastLogLine(), "not digit value ... 'HI_SCORE3' -> '-5'");
     EXPECT_EQ(readFile("config.ini"), config);
+}
+
+// How to play comes after the logo when there is no config.ini, and a click outside its
+// pages leads to the title, which writes the file; the next start goes straight to the title.
+TEST_F(TitleScreen, AFirstStartShowsHowToPlayAfterTheLogoAndTheNextStartDoesNot) {
+    {
+        GameProcess game;
+        Player player(game);
+        player.skipLogo();
+        const Rgb yellow{255, 255, 0};
+        EXPECT_TRUE(waitUntil(
+            [&] { return showsText(player.lookAway(), "HOW TO PLAY", 188, 62, 3.0f, yellow); },
+            10s));
+        EXPECT_EQ(countLogLines("TitleMain"), 0u);
+        player.leaveHelp();
+        EXPECT_TRUE(waitForLogLine("TitleMain"));
+        game.pressKey("Escape");
+        EXPECT_EQ(game.waitExit(), 0);
+    }
+    EXPECT_EQ(readFile("config.ini"), configText());
+    std::filesystem::remove("run.log");  // so the counts below are the new run's
+    GameProcess game;
+    Player(game).reachTitle();
+    EXPECT_EQ(countLogLines("HelpMain"), 0u);
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
+}
+
+// F5 idles the title with LINE highlighted; a click on MIXER's row then starts MIXER, whose
+// best the game's HUD shows.
+TEST_F(TitleScreen, AClickOnARowRightAfterAnIdleWaitStartsThatRow) {
+    writeFile("config.ini", configText(0, MODE_MIXER, 4242));
+    GameProcess game;
+    Player player(game);
+    player.reachTitle();
+    game.movePointer(200, titleRowY(MODE_LINE) + 12);
+    std::this_thread::sleep_for(100ms);
+    game.pressKey("F5");
+    std::this_thread::sleep_for(300ms);
+    game.click(200, titleRowY(MODE_MIXER) + 12);
+    EXPECT_TRUE(waitForLogLine("Gamecoer init"));
+    EXPECT_TRUE(waitUntil(
+        [&] { return readDigits(player.look(), 410, 30, 4.0f, WHITE_TEXT) == "4242"; }, 5s));
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitExit(), 0);
 }
 
 }  // namespace

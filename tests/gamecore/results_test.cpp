@@ -70,11 +70,12 @@ TEST_F(ResultsTest, OnlyAScoreAboveTheBestInTheFileAtTheEndIsARecord) {
     }
 }
 
-TEST_F(ResultsTest, DefaultBestsCannotBeBeaten) {
+// A file missing at set-up gets the defaults, and then this game's record.
+TEST_F(ResultsTest, AMissingConfigGetsTheDefaultsAndThenTheRecord) {
     fs::remove("config.ini");
     endWithScore(MODE_LINE, 500000);
-    EXPECT_EQ(replayFiles(), 0);
-    EXPECT_EQ(readFile("config.ini"), configText(0));
+    EXPECT_EQ(replayFiles(), 1);
+    EXPECT_EQ(readFile("config.ini"), configText(0, MODE_LINE, 500000));
 }
 
 TEST_F(ResultsTest, MissingReplayFolderStillKeepsTheBest) {
@@ -168,13 +169,14 @@ TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
     }
 }
 
-// scores.txt: every game adds its line and shows its rank while in the top ten, a tie behind
-// the games before it, even the best it ties; a file that cannot be written costs only the
-// line, logged once, never the record.
+// scores.txt: every game adds its line and shows its rank while in the top ten, a tie
+// sharing the rank of the games it ties, the best's included; a file that cannot be
+// written costs only the line, logged once, never the record.
 TEST_F(ResultsTest, EveryGameAddsItsLineAndShowsItsRankInTheTopTen) {
     std::string games = "2026-01-01T00:00:00+00:00 SHUFFLE 4000 30 0 EMPTY\n";
     for (int i = 0; i < 9; ++i) games += "2026-01-02T00:00:00+00:00 SHUFFLE 3000 30 0 EMPTY\n";
-    for (const auto& [score, rank] : {std::pair{5000, 1u}, {4000, 2u}, {3500, 2u}, {3000, 0u}}) {
+    for (const auto& [score, rank] :
+         {std::pair{5000, 1u}, {4000, 1u}, {3500, 2u}, {3000, 2u}, {2999, 0u}}) {
         writeFile("config.ini", configText(4000));
         writeFile(SCORES_FILE, games);
         endWithScore(MODE_SHUFFLE, score);

@@ -84,3 +84,22 @@ TEST_F(WatchFile, EachKindOfDamageIsRefusedWithItsOwnMessage) {
               "Watch missing.watch: cannot be read (No such file or directory)");
     EXPECT_EQ(loadError("replay"), "Watch replay: cannot be read (Is a directory)");
 }
+
+// A short MIXER game saved by this format, kept as bytes: 118 frames (one whole second and
+// most of another), so the count of digests shows the frames per digest.
+TEST(WatchFormat, CommittedFileDecodesToItsRecordAndEncodesToTheSameBytes) {
+    WatchRecord record{5, 0xC0FFEE42, 4321, {}, {0xDEADBEEF}, WATCH_VERSION};
+    for (int k = 0; k < 118; ++k) {
+        const uint8_t buttons = k % 7 == 0 ? 3 : (k % 7 == 1 ? 1 : 0);
+        record.frames.push_back({static_cast<int16_t>(k * 5 - 100), static_cast<int16_t>(479 - k * 3),
+                                 buttons, static_cast<uint16_t>((k * 0x155) & 0xFFF)});
+    }
+    const std::string bytes = readFile(sourceDir() / "tests/keypad/short_game.watch");
+    ASSERT_EQ(bytes.size(), 854u);
+    const WatchRecord read = decodeWatch(bytes);
+    EXPECT_EQ(std::tie(read.mode, read.seed, read.score, read.version),
+              std::tie(record.mode, record.seed, record.score, record.version));
+    EXPECT_EQ(read.frames, record.frames);
+    EXPECT_EQ(read.digests, record.digests);
+    EXPECT_EQ(encodeWatch(record), bytes);
+}

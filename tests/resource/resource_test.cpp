@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/scratch.h"
+#include "tolm2/font_sheet.h"
 
 namespace fs = std::filesystem;
 
@@ -21,9 +22,6 @@ const char* const RESOURCE_FILES[] = {
     "sound/damage.wav",  "sound/destroy2.wav", "sound/clear.wav",   "sound/bgm_mogmog.ogg",
     "sound/results.ogg",
 };
-
-const std::string FONT_CHARS =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz.()[]#$%&'\"!?^+-*/=;:";
 
 constexpr int SAMPLE_RATE = 22050;
 

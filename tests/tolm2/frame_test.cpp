@@ -28,6 +28,17 @@ TEST_F(FrameTest, WaitsOutThePeriodUnlessLateAndCountsTheNextDeadlineFromTheFram
     EXPECT_EQ(headless::now(), lateEnd + 16);
 }
 
+// A frame that ends a little past its deadline does not push the later deadlines back.
+TEST_F(FrameTest, AFrameEndingLessThanAPeriodLateKeepsTheNextDeadline) {
+    Tolm_wait(FRAME_PERIOD);
+    const uint32_t start = headless::now();
+    headless::advance(20);
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 20);
+    headless::advance(2);
+    EXPECT_EQ(Tolm_wait(FRAME_PERIOD), 12);
+    EXPECT_EQ(headless::now(), start + 32);
+}
+
 // Escape, or a window close among other events, ends the run with the quit message.
 TEST_F(FrameTest, EscapeAndWindowCloseRaiseTheQuitMessage) {
     const std::function<void()> quits[] = {
@@ -174,6 +185,24 @@ TEST_F(FrameTest, TheWindowFollowsResizesAndF9ComesBackToTheLastWindowSize) {
         EXPECT_EQ(headless::window().width, 800);
         EXPECT_EQ(headless::window().picture, (ViewRect{0, 0, 800, 600}));
     }
+}
+
+// A kept size larger than the 1920 x 1080 desktop opens at the largest 4:3 size that fits
+// it; one given by "-res" opens as given. The options screen's switches act at once.
+TEST_F(FrameTest, AWindowLargerThanTheDesktopFitsItAndTheOptionSwitchesActAtOnce) {
+    for (const auto& [width, height, kept, opened] :
+         {std::make_tuple(2000, 1500, true, ViewRect{0, 0, 1440, 1080}),
+          std::make_tuple(2000, 900, true, ViewRect{0, 0, 1440, 1080}),
+          std::make_tuple(2000, 1500, false, ViewRect{0, 0, 2000, 1500}),
+          std::make_tuple(1600, 900, true, ViewRect{0, 0, 1600, 900})}) {
+        restart(width, height, false, kept);
+        EXPECT_EQ(headless::window().picture, opened);
+    }
+    Tolm_setKeepAspect(true);
+    EXPECT_EQ(headless::window().picture, (ViewRect{200, 0, 1200, 900}));
+    Tolm_setFullScreen(true);
+    EXPECT_TRUE(headless::window().fullscreen);
+    EXPECT_EQ(headless::window().width, 1920);
 }
 
 TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {

@@ -75,3 +75,19 @@ TEST_F(SoundTest, WithoutADeviceCallsDoNothingButMissingFilesStillFail) {
     Tolm_setMuted(false);
     Tolm_setAudioDevice(true);
 }
+
+// Levels reach the mixer as their squares over 0..128, once per change; 10 is full volume.
+TEST_F(SoundTest, VolumeLevelsReachTheMixerAsSquaresOnlyWhenTheyChange) {
+    headless::clearSoundCalls();
+    std::vector<std::string> seen;
+    for (const int32_t level : {3, 3, 0, 12, 10, 5, -1, 9}) {
+        Tolm_setMusicVolume(level);
+        Tolm_setEffectsVolume(MAX_VOLUME_LEVEL - level);
+    }
+    for (const auto& call : headless::soundCalls()) {
+        seen.push_back(call.op.substr(0, 1) + std::to_string(call.arg));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"m11", "e62", "m0", "e128", "m128", "e0", "m32",
+                                              "e32", "m0", "e128", "m103", "e1"}));
+    EXPECT_EQ(Tolm_musicVolume(), 9);
+}

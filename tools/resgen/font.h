@@ -4,14 +4,9 @@
 #include <string_view>
 
 #include "bitmap.h"
+#include "tolm2/font_sheet.h"
 
 namespace resgen {
-
-constexpr int GLYPH_SIZE = 8;
-constexpr int GLYPHS_PER_ROW = 16;
-// Cell order of the sheet; the game looks characters up by their place here.
-constexpr std::string_view FONT_CHARS =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz.()[]#$%&'\"!?^+-*/=;:";
 
 // True where glyph c has ink at column x, row y of its cell; false for characters the font
 // lacks and for positions outside the cell. Throws std::logic_error if the glyph table is

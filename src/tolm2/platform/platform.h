@@ -23,7 +23,8 @@ bool init();
 void shutdown();
 // Tolm_init, after init, and _toggleFullScreen: a double-buffered GL window. False on failure.
 bool setVideoMode(int32_t width, int32_t height, bool fullscreen);
-// Tolm_init and _toggleFullScreen, after each setVideoMode: black clear colour, and
+// Tolm_init and _toggleFullScreen, after each setVideoMode, and Tolm_setKeepAspect when
+// the picture's rectangle alone changes, before a frame is drawn: black clear colour, and
 // from now on every frame is drawn into a 640 x 480 picture that present() puts into
 // picture, a rectangle of the width x height window (outside it, black). Where that needs
 // an off-screen target the driver cannot give, the frame is drawn straight into picture
@@ -85,7 +86,7 @@ void joystickClose(int index);
 void joystickUpdate();
 bool joystickButton(int index, int button);
 int16_t joystickAxis(int index, int axis);
-// Tolm_wait step 5, beside the axes: the first hat of joystick index as direction bits
+// Tolm_wait, when it samples the input, beside the axes: the first hat of joystick index as direction bits
 // (HAT_UP, HAT_RIGHT, HAT_DOWN, HAT_LEFT); 0 for a joystick without a hat.
 inline constexpr uint8_t HAT_UP = 1, HAT_RIGHT = 2, HAT_DOWN = 4, HAT_LEFT = 8;
 uint8_t joystickHat(int index);
@@ -173,8 +174,19 @@ void fadeOutMusic(int32_t ms);
 // and later goes on from there.
 void pauseMusic();
 void resumeMusic();
-// Tolm_setMuted (the M key): every channel and the music at volume 0, or at full volume.
+// Tolm_setMuted (the M key): every channel and the music at volume 0, or back at the
+// volumes last set by setMusicVolume and setEffectsVolume.
 void setMuted(bool muted);
+// Volumes run from 0 (silent) to MAX_VOLUME (full: SDL_mixer's MIX_MAX_VOLUME, the
+// loudness of a run that never set one); openAudio starts both at MAX_VOLUME, not muted.
+inline constexpr int32_t MAX_VOLUME = 128;
+// Tolm_setMusicVolume (the options screen, and the scene loop's start-up when a volume
+// was saved), only after a successful openAudio: the music's volume from now on, also for
+// music started later; a fade scales it. While muted it is kept and heard on unmute.
+void setMusicVolume(int32_t volume);
+// Tolm_setEffectsVolume, as setMusicVolume: the volume of every sample channel, for the
+// samples playing now and those played later.
+void setEffectsVolume(int32_t volume);
 void haltMusic();
 void freeMusic();
 

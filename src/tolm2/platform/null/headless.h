@@ -95,10 +95,11 @@ int createdTextures();
 // ---- Recorded sound and music calls, in call order ----
 struct SoundCall {
     std::string op;  // "load", "free", "play", "halt", "loadMusic", "playMusic", "fadeOut",
-                     // "haltMusic", "freeMusic", "pauseMusic", "resumeMusic", "mute", "unmute"
+                     // "haltMusic", "freeMusic", "pauseMusic", "resumeMusic", "mute", "unmute",
+                     // "musicVolume", "effectsVolume"
     std::string file;
     int32_t loops = 0;
-    int32_t arg = 0;  // channel, fade-in or fade-out ms
+    int32_t arg = 0;  // channel, fade-in or fade-out ms, or the volume
 };
 const std::vector<SoundCall>& soundCalls();
 void clearSoundCalls();

@@ -358,6 +358,8 @@ void haltMusic() { recordSound("haltMusic", state().music, 0, 0); }
 void pauseMusic() { recordSound("pauseMusic", state().music, 0, 0); }
 void resumeMusic() { recordSound("resumeMusic", state().music, 0, 0); }
 void setMuted(bool muted) { recordSound(muted ? "mute" : "unmute", "", 0, 0); }
+void setMusicVolume(int32_t volume) { recordSound("musicVolume", "", 0, volume); }
+void setEffectsVolume(int32_t volume) { recordSound("effectsVolume", "", 0, volume); }
 void freeMusic() {
     recordSound("freeMusic", state().music, 0, 0);
     state().music.clear();

@@ -10,6 +10,16 @@ namespace {
 std::map<int, Mix_Chunk*> samples;
 int nextSample = 1;
 Mix_Music* music = nullptr;
+bool silenced = false;
+int32_t musicVolume = plat::MAX_VOLUME;
+int32_t effectsVolume = plat::MAX_VOLUME;
+static_assert(plat::MAX_VOLUME == MIX_MAX_VOLUME, "the contract's volumes are the mixer's");
+
+// The volumes the mixer should play at now.
+void applyVolumes() {
+    Mix_Volume(-1, silenced ? 0 : effectsVolume);
+    Mix_VolumeMusic(silenced ? 0 : musicVolume);
+}
 }  // namespace
 
 namespace plat {
@@ -18,6 +28,9 @@ bool openAudio() {
     // A stale message (a missing icon, say) must never be given as the reason.
     SDL_ClearError();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) >= 0) {
+        silenced = false;
+        musicVolume = effectsVolume = MAX_VOLUME;
+        applyVolumes();
         return true;
     }
     // Some drivers fail without a word; the log line should still say what failed.
@@ -73,9 +86,18 @@ void pauseMusic() { Mix_PauseMusic(); }
 void resumeMusic() { Mix_ResumeMusic(); }
 
 void setMuted(bool muted) {
-    const int volume = muted ? 0 : MIX_MAX_VOLUME;
-    Mix_Volume(-1, volume);
-    Mix_VolumeMusic(volume);
+    silenced = muted;
+    applyVolumes();
+}
+
+void setMusicVolume(int32_t volume) {
+    musicVolume = volume;
+    applyVolumes();
+}
+
+void setEffectsVolume(int32_t volume) {
+    effectsVolume = volume;
+    applyVolumes();
 }
 
 void freeMusic() {

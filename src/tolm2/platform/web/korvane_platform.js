@@ -6,10 +6,10 @@ var KorvanePlatform = {
     FOLDER: '/korvane',
     LOCK_NAME: 'korvane-player-files',
     // What is kept in the browser's storage, by path inside the player's folder.
-    KEPT: /^(config\.ini|scores\.txt|replay|replay\/[^/]+)$/,
+    KEPT: '^(config\\.ini|scores\\.txt|replay|replay/[^/]+)$',
     CHANNELS: 8,
-    keysDown: new Uint8Array(512),
-    keysHit: new Uint8Array(512),
+    keysDown: null,  // by key symbol, made at start-up
+    keysHit: null,
     symByCode: {},
     buttons: 0,
     buttonsHit: 0,
@@ -23,8 +23,10 @@ var KorvanePlatform = {
     kept: false,
     heldRelease: null,
     handed: [],
-    audio: null,
+    audio: null,  // false where the browser has no Web Audio
     muted: false,
+    musicVolume: 1,    // 0..1, as the contract's 0..MAX_VOLUME
+    effectsVolume: 1,
     samples: {},
     nextSample: 1,
     channels: [],
@@ -134,6 +136,7 @@ var KorvanePlatform = {
           if (t) KV.canvasPoint(t.clientX, t.clientY);
           if (down === true) KV.press(1);
           if (down === false && e.touches.length === 0) KV.release(1);
+          if (down === false) KV.startAudio();
           e.preventDefault();
         };
       };
@@ -174,15 +177,30 @@ var KorvanePlatform = {
 
     // ---- Sound: Web Audio, from the player's first click, touch or key on ----
 
+    // Called on every click, touch and key: only a gesture the browser counts as one (not
+    // Escape, not the start of a touch) may start sound, or the browser warns.
     startAudio: function() {
-      if (KV.audio !== null) return;
+      var activation = navigator.userActivation;
+      if (activation && !activation.isActive) return;
+      if (KV.audio) {
+        if (KV.audio.context.state === 'suspended') KV.audio.context.resume();
+        return;
+      }
+      if (KV.audio === false) return;
       var Context = window.AudioContext || window.webkitAudioContext;
       if (!Context) { KV.audio = false; return; }
       var context = new Context();
       var master = context.createGain();
       master.gain.value = KV.muted ? 0 : 1;
       master.connect(context.destination);
-      KV.audio = {context: context, master: master};
+      // Music and effects each through their own volume, both through the mute.
+      var music = context.createGain();
+      music.gain.value = KV.musicVolume;
+      music.connect(master);
+      var effects = context.createGain();
+      effects.gain.value = KV.effectsVolume;
+      effects.connect(master);
+      KV.audio = {context: context, master: master, music: music, effects: effects};
       for (var id in KV.samples) KV.decode(KV.samples[id]);
       if (KV.music) KV.decode(KV.music, KV.musicDecoded);
     },
@@ -219,7 +237,7 @@ var KorvanePlatform = {
       var context = KV.audio.context;
       var now = context.currentTime;
       music.gain = context.createGain();
-      music.gain.connect(KV.audio.master);
+      music.gain.connect(KV.audio.music);
       var fade = music.wanted.fadeMs / 1000;
       if (fade > 0 && offset === 0) {
         music.gain.gain.setValueAtTime(0, now);
@@ -257,7 +275,7 @@ var KorvanePlatform = {
           if (set) {
             var prefix = mount.mountpoint + '/';
             for (var path in set.entries) {
-              if (!KV.KEPT.test(path.substring(prefix.length))) delete set.entries[path];
+              if (!new RegExp(KV.KEPT).test(path.substring(prefix.length))) delete set.entries[path];
             }
           }
           callback(error, set);
@@ -311,6 +329,8 @@ var KorvanePlatform = {
   },
 
   kv_start: function() {
+    KV.keysDown = new Uint8Array(512);
+    KV.keysHit = new Uint8Array(512);
     KV.listen();
     var page = window.korvane = window.korvane || {};
     page.steps = 0;
@@ -426,7 +446,7 @@ var KorvanePlatform = {
     }
     if (channel >= KV.CHANNELS) return;
     if (KV.channels[channel]) try { KV.channels[channel].stop(); } catch (e) {}
-    var node = KV.source(sample.buffer, loops, KV.audio.master, KV.audio.context.currentTime);
+    var node = KV.source(sample.buffer, loops, KV.audio.effects, KV.audio.context.currentTime);
     KV.channels[channel] = node;
     node.onended = function() { if (KV.channels[channel] === node) KV.channels[channel] = null; };
   },
@@ -487,6 +507,19 @@ var KorvanePlatform = {
   kv_music_free: function() {
     if (KV.music && KV.audio) KV.stopMusic(KV.music, 0);
     KV.music = null;
+  },
+
+  kv_set_volumes: function(music, effects) {
+    KV.musicVolume = music;
+    KV.effectsVolume = effects;
+    if (KV.audio) {
+      KV.audio.music.gain.value = music;
+      KV.audio.effects.gain.value = effects;
+    }
+  },
+
+  kv_set_full_screen: function(on) {
+    if (!!document.fullscreenElement !== !!on) KV.toggleFullScreen();
   },
 
   kv_set_muted: function(muted) {

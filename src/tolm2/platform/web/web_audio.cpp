@@ -8,6 +8,14 @@
 
 namespace {
 
+int32_t musicVolume = plat::MAX_VOLUME;
+int32_t effectsVolume = plat::MAX_VOLUME;
+
+void sendVolumes() {
+    kv_set_volumes(static_cast<double>(musicVolume) / plat::MAX_VOLUME,
+                   static_cast<double>(effectsVolume) / plat::MAX_VOLUME);
+}
+
 int refuse(const std::string& file) {
     SDL_SetError("Couldn't open %s", file.c_str());
     return 0;
@@ -17,7 +25,12 @@ int refuse(const std::string& file) {
 
 namespace plat {
 
-bool openAudio() { return true; }
+bool openAudio() {
+    musicVolume = effectsVolume = MAX_VOLUME;
+    sendVolumes();
+    kv_set_muted(0);
+    return true;
+}
 
 void closeAudio() { kv_channel_halt(-1); }
 
@@ -51,6 +64,16 @@ void pauseMusic() { kv_music_pause(); }
 void resumeMusic() { kv_music_resume(); }
 
 void setMuted(bool muted) { kv_set_muted(muted ? 1 : 0); }
+
+void setMusicVolume(int32_t volume) {
+    musicVolume = volume;
+    sendVolumes();
+}
+
+void setEffectsVolume(int32_t volume) {
+    effectsVolume = volume;
+    sendVolumes();
+}
 
 void freeMusic() { kv_music_free(); }
 

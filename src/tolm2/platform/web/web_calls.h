@@ -20,6 +20,9 @@ int kv_mouse_x();
 int kv_mouse_y();
 void kv_show_cursor(int show);
 void kv_set_title(const char* text);
+// Asks the browser for the page's full screen (on) or leaves it; refused quietly
+// without the player's recent click or key.
+void kv_set_full_screen(int on);
 // After the frame is drawn, before the browser shows it.
 void kv_present();
 void kv_pads_update();
@@ -38,6 +41,8 @@ void kv_music_pause();
 void kv_music_resume();
 void kv_music_free();
 void kv_set_muted(int muted);
+// Music and effects volumes, 0 to 1.
+void kv_set_volumes(double music, double effects);
 
 // Sleeps: mounts the player's folder and reads it in from storage, then makes it current.
 void kv_files_open();

@@ -2,10 +2,11 @@
 //
 // The canvas keeps a 640 x 480 drawing buffer that the page's style scales into the
 // window at 4:3 between black bars, so the picture is always the whole "window" and
-// clicks map through the page's own arithmetic. The page, not the program, goes full
-// screen (F9 or its button).
+// clicks map through the page's own arithmetic. Full screen is the page's: F9 and the
+// page's button switch it in the page itself; the options screen's switch asks here.
 #include <SDL.h>
 #include <emscripten.h>
+#include <sys/stat.h>
 #include <GL/gl.h>
 
 #include "tolm2/draw.h"
@@ -25,6 +26,9 @@ bool init() {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
     if (!started) {
         started = true;
+        // Emscripten's C library starts with every permission masked, which would save
+        // files that no one may read again; a desktop's usual mask instead.
+        ::umask(022);
         kv_start();
         kv_files_open();
     }
@@ -43,8 +47,10 @@ bool desktopSize(int32_t& width, int32_t& height) {
 // The canvas's context lives as long as the page.
 bool keptContext() { return contextMade; }
 
-bool setVideoMode(int32_t, int32_t, bool) {
+// The canvas keeps its size; full screen is the page's, asked of the browser.
+bool setVideoMode(int32_t, int32_t, bool fullscreen) {
     flushDrawing();
+    kv_set_full_screen(fullscreen ? 1 : 0);
     if (contextMade) return true;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);

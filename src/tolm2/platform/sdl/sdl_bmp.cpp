@@ -1,4 +1,4 @@
-// BMP reading and writing through SDL's codec, shared by both platform layers.
+// BMP reading and writing through SDL's codec, for the SDL platform layer.
 #include <SDL.h>
 
 #include <cstring>
