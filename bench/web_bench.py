@@ -55,11 +55,27 @@ def cpu_seconds(pids):
     return total / os.sysconf("SC_CLK_TCK")
 
 
+def kind_of(pid):
+    """Chromium's name for the process's part (browser, renderer, gpu-process, ...)."""
+    try:
+        with open("/proc/%d/cmdline" % pid) as cmdline:
+            found = [a for a in cmdline.read().replace("\0", " ").split() if a.startswith("--type=")]
+        return found[0][7:] if found else "browser"
+    except OSError:
+        return "gone"
+
+
 def cpu_share(pids_of):
-    """The CPU of the processes over SECONDS, in % of one core."""
-    before, started = cpu_seconds(pids_of()), time.monotonic()
+    """The CPU of the processes over SECONDS, in % of one core, and by their kind."""
+    pids = pids_of()
+    before, started = {p: cpu_seconds([p]) for p in pids}, time.monotonic()
     time.sleep(SECONDS)
-    return 100 * (cpu_seconds(pids_of()) - before) / (time.monotonic() - started)
+    elapsed = time.monotonic() - started
+    kinds = {}
+    for pid in pids:
+        share = 100 * (cpu_seconds([pid]) - before[pid]) / elapsed
+        kinds[kind_of(pid)] = kinds.get(kind_of(pid), 0) + share
+    return sum(kinds.values()), kinds
 
 
 def percentile(values, share):
@@ -78,7 +94,7 @@ def main():
         reach_title(page)
         start_game(page, lambda: page.click(*title_row(MIXER)))
         mark = page.eval("window.korvaneFrameStarts.length")
-        chromium = cpu_share(browser.processes)
+        chromium, parts = cpu_share(browser.processes)
         starts = page.eval("window.korvaneFrameStarts.slice(%d)" % mark)
         gaps = [b - a for a, b in zip(starts, starts[1:])]
         mean, p99 = sum(gaps) / len(gaps), percentile(gaps, 0.99)
@@ -92,10 +108,11 @@ def main():
         game.click(*title_row(MIXER))
         game.wait_for_log(lambda line: line == "Gamecoer init")
         time.sleep(4)  # past READY and GO
-        native = cpu_share(lambda: [game.process.pid])
+        native = cpu_share(lambda: [game.process.pid])[0]
     finally:
         game.close()
-    print("CPU during MIXER play: Chromium %.1f %%, native %.1f %% of a core" % (chromium, native))
+    print("CPU during MIXER play: Chromium %.1f %% (%s), native %.1f %% of a core" % (
+        chromium, ", ".join("%s %.1f" % kind for kind in sorted(parts.items())), native))
     for row in (("site, raw", "%.2f MiB" % (raw / MIB), "at most 4 MiB"),
                 ("site, gzipped", "%.2f MiB" % (packed / MIB), "at most 2 MiB"),
                 ("navigation to the first logo frame", "%.0f ms" % first, "within 2 s"),
