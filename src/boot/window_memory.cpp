@@ -1,6 +1,7 @@
 // The saved window at start-up, and the window saved at the end of a run.
 #include "boot/window_memory.h"
 
+#include "config/config_file.h"
 #include "config/config_store.h"
 #include "tolm2/tolm2.h"
 
@@ -15,7 +16,8 @@ CommandLine withSavedWindow(CommandLine line, const SavedOptions& saved) {
 }
 
 void rememberWindow(const CommandLine& line) {
-    if (line.explicitSize || line.explicitMode) return;
+    // The title writes the first file; without one the next start is still a first start.
+    if (line.explicitSize || line.explicitMode || config_file::isMissing(CONFIG_FILE)) return;
     const int32_t width = Tolm_windowWidth();
     const int32_t height = Tolm_windowHeight();
     const bool fullScreen = Tolm_isFullScreen();

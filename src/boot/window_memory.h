@@ -12,5 +12,6 @@ CommandLine withSavedWindow(CommandLine line, const SavedOptions& saved);
 // The entry, at the end of a run that opened its window: saves the window's size (when not
 // full screen) and whether it is full screen where they differ from what "config.ini"
 // says now (640 x 480 in a window when the keys are absent). A run whose size or mode came
-// from the command line saves nothing. A failed save is logged only.
+// from the command line, or that ends with no "config.ini" at all, saves nothing. A failed
+// save is logged only.
 void rememberWindow(const CommandLine& line);

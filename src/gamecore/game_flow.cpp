@@ -1,7 +1,7 @@
 // Game flow: the READY countdown, the frame of play, card timers and MIXER motion.
 #include "gamecore/game_main.h"
-#include "gamecore/whole_degrees.h"
 
+#include "gamecore/whole_degrees.h"
 #include "tolm2/tolm2.h"
 
 namespace {

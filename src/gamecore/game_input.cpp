@@ -86,6 +86,7 @@ void PlayInput::noteDigest(uint32_t digest, int32_t clock) {
         if (second == digests.size() && played <= recorded.size()) digests.push_back(digest);
         return;
     }
+    if (second == digests.size()) digests.push_back(digest);
     const std::vector<uint32_t>& expected = watched->record.digests;
     if (!mismatchClock && second < expected.size() && expected[second] != digest) {
         mismatchClock = clock;

@@ -40,11 +40,14 @@ public:
 
     // Called by each step of play after the rules: whether this step closed a second of
     // play (every 60th frame), and then, with the digest of the game's state and the clock
-    // the game shows, records it (live) or checks it against the recorded one (playback).
+    // the game shows, records it (live) or notes it and checks it against the recorded one
+    // (playback).
     bool secondClosed() const { return played > 0 && played % FRAMES_PER_DIGEST == 0; }
     void noteDigest(uint32_t digest, int32_t clock);
     // Playback: the clock at the first second whose digest differed, if one did.
     std::optional<int32_t> firstMismatch() const { return mismatchClock; }
+    // The digests noted so far, one per second of play: recorded live, computed in playback.
+    const std::vector<uint32_t>& notedDigests() const { return digests; }
 
     // What a live game recorded so far, to be saved with its record. A recording that
     // reaches MAX_WATCH_FRAMES stops growing.

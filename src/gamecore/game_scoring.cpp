@@ -51,7 +51,7 @@ int32_t comboColorBonus(int32_t c1, int32_t c2, int32_t c3) {
 void GameMain::takePair() {
     Card& a = card(firstPick);
     Card& b = card(secondPick);
-    takeBase = (timeLeft + 59) / 60;
+    takeBase = (timeLeft + FRAMES_PER_SECOND - 1) / FRAMES_PER_SECOND;  // whole seconds left
     takeMultiplier = 1;
     numberBonus = 0;
     colorBonus = 0;

@@ -56,6 +56,7 @@ WatchVerdict GameMain::watchVerdict() const {
     verdict.mode = gameMode;
     verdict.recorded = watched.record.score;
     verdict.replayed = score;
+    verdict.digests = input.notedDigests();
     if (input.firstMismatch() || watched.record.score != score) {
         verdict.mismatchAt = input.firstMismatch().value_or(timeLeft);
     }

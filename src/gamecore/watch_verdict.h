@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct WatchVerdict {
     int32_t mode = 0;
@@ -12,6 +13,8 @@ struct WatchVerdict {
     // Empty when every digest and the score agreed. Otherwise the clock (frames left) at
     // the first second whose state differed, or at the end when only the score did.
     std::optional<int32_t> mismatchAt;
+    // The replay's own digest of each second it played, to go with the score in a record.
+    std::vector<uint32_t> digests;
 
     bool verified() const { return !mismatchAt.has_value(); }
 };

@@ -40,6 +40,8 @@ WatchVerdict verifyWatch(const WatchedGame& watched) {
     for (int32_t frame = 0; frame < LAST_FRAME && game.getScene() < GameMain::RESULTS; ++frame) {
         game.step();
     }
-    if (game.getScene() < GameMain::RESULTS) throw TolmError(watched.file + ": the game did not end");
+    if (game.getScene() < GameMain::RESULTS) {
+        throw TolmError(watched.file + ": the game did not end");
+    }
     return game.watchVerdict();
 }

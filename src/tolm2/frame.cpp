@@ -15,6 +15,7 @@
 namespace {
 
 uint32_t lastTick = 0;  // the last frame's deadline, or its end when that was late
+uint32_t lastEnd = 0;   // when the last wait really ended
 uint32_t busyTime = 0;
 bool quitRequested = false;
 bool focusLost = false;
@@ -68,19 +69,19 @@ void FrameMeter::addFrame(uint32_t busyMs, uint32_t now, int32_t period) {
 }
 
 int32_t Tolm_wait(int32_t period) {
-    busyTime = plat::ticks() - lastTick;
-    if (lastTick == 0) lastTick = plat::ticks();
+    busyTime = plat::ticks() - lastEnd;
+    if (lastTick == 0) lastTick = lastEnd = plat::ticks();
     uint32_t now = waitForDeadline(period);
     if (Tolm_idleFrame()) {
         plat::waitForEvent();
         now = plat::ticks();
     }
-    const uint32_t elapsed = now - lastTick;
-    // The next deadline counts from this one unless this frame fell a period behind.
-    const uint32_t late = elapsed - static_cast<uint32_t>(period);
-    lastTick = elapsed >= static_cast<uint32_t>(period) && late < static_cast<uint32_t>(period)
-                   ? lastTick + static_cast<uint32_t>(period)
-                   : now;
+    const uint32_t elapsed = now - lastEnd;
+    lastEnd = now;
+    // The next deadline counts from this one unless this frame fell a period behind it.
+    const uint32_t sinceDeadline = now - lastTick - static_cast<uint32_t>(period);
+    lastTick = sinceDeadline < static_cast<uint32_t>(period) ? lastTick + static_cast<uint32_t>(period)
+                                                            : now;
 
     Tolm_sampleInput();
     if (plat::pollQuit()) quitRequested = true;
@@ -124,6 +125,7 @@ void Tolm_drawFps(int32_t x, int32_t y) {
 
 void Tolm_resetFrame() {
     lastTick = 0;
+    lastEnd = 0;
     busyTime = 0;
     quitRequested = false;
     focusLost = false;

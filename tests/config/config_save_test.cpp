@@ -21,12 +21,17 @@
 namespace fs = std::filesystem;
 
 // The binary links with --wrap=fsync: each sync of a plain file notes the file's size then,
-// so that a test sees whether a save reached the disk whole before its rename.
+// so that a test sees whether a save reached the disk whole before its rename, and whether
+// "config.ini.lock" was held by then.
 extern "C" int __real_fsync(int fd);
 static off_t lastSyncedSize = -1;
+static bool lockedAtLastSync = false;
 extern "C" int __wrap_fsync(int fd) {
     struct stat file {};
     if (::fstat(fd, &file) == 0 && S_ISREG(file.st_mode)) lastSyncedSize = file.st_size;
+    const int lock = ::open("config.ini.lock", O_RDWR | O_CLOEXEC);
+    lockedAtLastSync = lock >= 0 && ::flock(lock, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (lock >= 0) ::close(lock);
     return __real_fsync(fd);
 }
 
@@ -55,6 +60,13 @@ protected:
     ScratchDir scratch{false};
     ConfigParser parser;
 };
+
+// The start-up's defaults are written under the lock of a record update, so that a copy
+// starting as another saves its record cannot write them over it.
+TEST_F(ConfigSave, DefaultsAtStartUpAreWrittenUnderTheLock) {
+    EXPECT_FALSE(config_store::loadOrCreate(parser, CONFIG_FILE));
+    EXPECT_TRUE(lockedAtLastSync);
+}
 
 // A longer file is replaced whole by the pairs in first insertion order with their last values,
 // synced before the rename, and reads back the same.

@@ -150,3 +150,18 @@ void linkResourcesWithout(const fs::path& dir, const std::string& excluded) {
         }
     }
 }
+
+std::map<fs::path, std::string> folderContents(const fs::path& dir) {
+    std::map<fs::path, std::string> contents;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
+        if (entry.is_symlink()) {
+            contents[entry.path()] = "-> " + fs::read_symlink(entry.path()).string();
+        } else if (entry.is_regular_file()) {
+            contents[entry.path()] = readFile(entry.path());
+        } else {
+            contents[entry.path()] = "folder";
+        }
+    }
+    return contents;
+}
+

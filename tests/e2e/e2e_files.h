@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct WindowPixel {
 WindowPixel windowPixelOf(const ViewRect& picture, int x, int y);
 Image logicalPicture(const Image& shot, const ViewRect& picture);
 Image scaledPicture(const Image& picture, int32_t width, int32_t height);
+
+// Every file and link under dir (recursively) by path: its bytes, or where it links to.
+std::map<std::filesystem::path, std::string> folderContents(const std::filesystem::path& dir);
 
 // Makes dir/resource a tree of symbolic links to the repository's resource files,
 // leaving out the one file at the relative path excluded (e.g. "image/logo.bmp").

@@ -131,7 +131,8 @@ TEST_F(GamePlay, MixerCardsStandStillDuringReadyAndMoveOnceTheClockRuns) {
 
 // Keys alone, the pointer still in the window and never clicked: LINE chosen with Down and
 // Z, the first pair picked, dropped with X and picked again, the board cleared row by row
-// with the cursor, the results left with Z; the game's watch file then VERIFIED elsewhere.
+// with the cursor, the results left with Z; the game's watch file then VERIFIED elsewhere,
+// by the game and by korvane-verify.
 TEST_F(GamePlay, KeysAloneClearLineToARecordThatWatchesVerified) {
     std::vector<std::string> keys;
     for (int row = 0; row < 6; ++row) {
@@ -159,6 +160,9 @@ TEST_F(GamePlay, KeysAloneClearLineToARecordThatWatchesVerified) {
     const std::string watch = readFile("replay/replay_01.watch");
     ScratchDir fresh;
     writeFile("best.watch", watch);
+    const CommandResult checked = verifyWatchFiles({"best.watch"});
+    EXPECT_EQ(checked.output, "best.watch: VERIFIED LINE " + std::to_string(score) + "\n");
+    EXPECT_EQ(checked.status, 0);
     GameProcess game({"-watch", "best.watch"});
     EXPECT_TRUE(waitForLogLine("Watch best.watch: VERIFIED " + std::to_string(score), 240s))
         << lastLogLine();

@@ -179,6 +179,12 @@ const std::string& GameProcess::window() {
     return windowId;
 }
 
+CommandResult verifyWatchFiles(const std::vector<std::string>& files) {
+    std::vector<std::string> argv = {"env", "-u", "DISPLAY", KORVANE_VERIFY_BIN};
+    argv.insert(argv.end(), files.begin(), files.end());
+    return runCommand(argv, 60s);
+}
+
 WindowSize GameProcess::windowSize() {
     const CommandResult result = runCommand({"xdotool", "getwindowgeometry", "--shell", window()});
     WindowSize size;

@@ -20,6 +20,9 @@ struct CommandResult {
 CommandResult runCommand(const std::vector<std::string>& argv,
                          std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// Runs the built korvane-verify (KORVANE_VERIFY_BIN) on files with DISPLAY unset.
+CommandResult verifyWatchFiles(const std::vector<std::string>& files);
+
 struct WindowSize {
     int width = 0;
     int height = 0;

@@ -219,7 +219,13 @@ Image Player::reachTitle() {
     waitUntil(
         [&] { return countLogLines(TITLE_LINE) > titles || countLogLines(HELP_LINE) > helps; },
         10s);
-    if (countLogLines(HELP_LINE) > helps) leaveHelp();
+    // A busy machine may lose a click: the next one goes out once the title has not come.
+    for (int attempt = 0; attempt < RETRIES && countLogLines(HELP_LINE) > helps &&
+                          countLogLines(TITLE_LINE) <= titles;
+         ++attempt) {
+        leaveHelp();
+        waitUntil([&] { return countLogLines(TITLE_LINE) > titles; }, 2s);
+    }
     return waitForTitleDrawn(titles);
 }
 

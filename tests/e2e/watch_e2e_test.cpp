@@ -1,7 +1,9 @@
 // Watching a record with the real binary: from the title, from a file sent elsewhere, and a
-// damaged file refused with the game still running.
+// damaged file refused with the game still running; and korvane-verify on the same files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -9,6 +11,7 @@
 #include "e2e_files.h"
 #include "game_checks.h"
 #include "game_process.h"
+#include "keypad/watch_file.h"
 #include "player.h"
 #include "support/scratch.h"
 
@@ -40,6 +43,39 @@ void watchToVerified(GameProcess& game, Player& player, const std::string& file,
     EXPECT_TRUE(game.running());
 }
 
+// korvane-verify in the player's folder, with no display: the record's watch file, the
+// same with its first click left out (CRC made right again) and cut short, and no file.
+// It names each file and leaves the folder as it was.
+void checkedWithoutADisplay(const std::string& watch, long score) {
+    WatchRecord changed = decodeWatch(watch);
+    const auto click = std::find_if(changed.frames.begin(), changed.frames.end(), [](auto& f) {
+        return (f.buttons & POINTER_LEFT_PUSHED) != 0;
+    });
+    ASSERT_NE(click, changed.frames.end());
+    click->buttons = 0;
+    // The first card is not picked: the digest of that click's second differs.
+    const int left = FULL_CLOCK / 60 - static_cast<int>(click - changed.frames.begin()) / 60 - 1;
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", left / 60, left % 60);
+    writeFile("changed.watch", encodeWatch(changed));
+    writeFile("cut.watch", watch.substr(0, watch.size() / 2));
+    const auto before = folderContents(".");
+    const std::string verified = "replay/replay_01.watch: VERIFIED LINE " + std::to_string(score);
+    EXPECT_EQ(verifyWatchFiles({"replay/replay_01.watch"}).output, verified + "\n");
+    EXPECT_EQ(verifyWatchFiles({"replay/replay_01.watch"}).status, 0);
+    const CommandResult mixed =
+        verifyWatchFiles({"changed.watch", "replay/replay_01.watch", "cut.watch"});
+    EXPECT_EQ(mixed.status, 1);
+    const std::string mismatch = "changed.watch: MISMATCH at " + std::string(clock) + " recorded " +
+                                 std::to_string(score) + " replayed ";
+    EXPECT_EQ(mixed.output.rfind(mismatch, 0), 0u) << mixed.output;
+    EXPECT_NE(mixed.output.find("\n" + verified + "\ncut.watch: truncated\n"), std::string::npos);
+    EXPECT_EQ(verifyWatchFiles({}).status, 2);
+    EXPECT_EQ(folderContents("."), before);
+    fs::remove("changed.watch");
+    fs::remove("cut.watch");
+}
+
 }  // namespace
 
 using Watching = GameOnDisplay;
@@ -51,6 +87,7 @@ TEST_F(Watching, ALineRecordReplaysFromTheTitleAndElsewhereAndDamageIsRefused) {
     const auto watchTime = 3 * (std::chrono::steady_clock::now() - started) + 30s;
     const std::string watch = readFile("replay/replay_01.watch");
     ASSERT_FALSE(watch.empty()) << "a record keeps a watch file";
+    checkedWithoutADisplay(watch, score);
     const std::string config = readFile("config.ini");
     const std::string replay = readFile("replay/replay_01.bin");
     fs::remove("run.log");  // the next run's log only

@@ -169,6 +169,14 @@ TEST_F(ResultsTest, ResultsTextOverTheFrozenBoard) {
     }
 }
 
+// The chart ends with this game's bar, green even as the best, which a yellow cap marks.
+TEST_F(ResultsTest, ThisGameIsTheChartsLastBarGreenEvenAsTheBest) {
+    writeFile(SCORES_FILE, "2026-01-01T00:00:00+00:00 SHUFFLE 4000 30 0 EMPTY\n");
+    endWithScore(MODE_SHUFFLE, 5000);  // two bars of 119 in 240 pixels, 68 high at most
+    EXPECT_TRUE(drewBox({220, 346, 119, 68}, {100, 255, 100, 255}));
+    EXPECT_TRUE(drewBox({220, 345, 119, 2}, {255, 255, 0, 255}));
+}
+
 // scores.txt: every game adds its line and shows its rank while in the top ten, a tie
 // sharing the rank of the games it ties, the best's included; a file that cannot be
 // written costs only the line, logged once, never the record.
@@ -186,6 +194,10 @@ TEST_F(ResultsTest, EveryGameAddsItsLineAndShowsItsRankInTheTopTen) {
         EXPECT_EQ(textRunsAt("RANK " + std::to_string(rank), 140, 316).size(),
                   rank > 0 ? 1u : 0u);
     }
+    writeFile("config.ini", configText(3000));
+    writeFile(SCORES_FILE, games.substr(games.find('\n') + 1));  // nine games of 3000
+    endWithScore(MODE_SHUFFLE, 2000);
+    EXPECT_EQ(textRunsAt("RANK 10", 140, 316).size(), 1u) << "exactly tenth";
     fs::remove(SCORES_FILE);
     fs::create_directory(SCORES_FILE);
     writeFile("config.ini", configText(4000));

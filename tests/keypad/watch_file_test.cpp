@@ -91,8 +91,9 @@ TEST(WatchFormat, CommittedFileDecodesToItsRecordAndEncodesToTheSameBytes) {
     WatchRecord record{5, 0xC0FFEE42, 4321, {}, {0xDEADBEEF}, WATCH_VERSION};
     for (int k = 0; k < 118; ++k) {
         const uint8_t buttons = k % 7 == 0 ? 3 : (k % 7 == 1 ? 1 : 0);
-        record.frames.push_back({static_cast<int16_t>(k * 5 - 100), static_cast<int16_t>(479 - k * 3),
-                                 buttons, static_cast<uint16_t>((k * 0x155) & 0xFFF)});
+        record.frames.push_back({static_cast<int16_t>(k * 5 - 100),
+                                 static_cast<int16_t>(479 - k * 3), buttons,
+                                 static_cast<uint16_t>((k * 0x155) & 0xFFF)});
     }
     const std::string bytes = readFile(sourceDir() / "tests/keypad/short_game.watch");
     ASSERT_EQ(bytes.size(), 854u);

@@ -1,6 +1,6 @@
 // The Debian package installed for real: the launcher's refusals, a player's first start
-// from "/" with a LINE record kept in their own folder, /usr changed only by the package,
-// and the records still there once the package is removed.
+// from "/" with a LINE record kept in their own folder and checked by korvane-verify, /usr
+// changed only by the package, and the records still there once the package is removed.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "board_reader.h"
+#include "e2e_files.h"
 #include "game_checks.h"
 #include "game_process.h"
 #include "player.h"
@@ -128,6 +129,7 @@ TEST_F(InstalledPackage, KeepsEachPlayersRecordsInTheirHomeAndLeavesThemOnRemova
         ASSERT_EQ(::chown((home / "xauthority").c_str(), 65534, 65534), 0);
         launch.environment.push_back("XAUTHORITY=" + (home / "xauthority").string());
     }
+    long score = 0;
     {
         GameProcess game({}, launch);
         game.window();
@@ -137,10 +139,19 @@ TEST_F(InstalledPackage, KeepsEachPlayersRecordsInTheirHomeAndLeavesThemOnRemova
         player.reachTitle();
         takeStillPairsChecked(player, twinsOf(findCards(player.startMode(MODE_LINE))));
         ASSERT_FALSE(HasFailure());
-        finishWithRecord(game, player, MODE_LINE, 5s);
+        score = finishWithRecord(game, player, MODE_LINE, 5s).score;
         game.pressKey("Escape");
         EXPECT_EQ(game.waitExit(), 0);
     }
+    // The record's watch file checked by the player, with no display, changing nothing.
+    const auto kept = folderContents(folder);
+    std::vector<std::string> verify = asNobody;
+    verify.insert(verify.end(), {"env", "-i", USER_PATH, "korvane-verify", watchFile(MODE_LINE)});
+    const CommandResult checked = runCommand(verify, 60s);
+    EXPECT_EQ(checked.output,
+              watchFile(MODE_LINE) + ": VERIFIED LINE " + std::to_string(score) + "\n");
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(folderContents(folder), kept);
     const std::string config = readFile("config.ini");
     const std::string replay = readFile(replayFileOf(MODE_LINE));
     ASSERT_FALSE(replay.empty()) << "a replay of the record";

@@ -51,6 +51,20 @@ TEST_F(ScoresScene, TheTitleOpensItWithSOrBAndItFollowsTheArrowsUntilSentBack) {
     }
 }
 
+// The arrows' click areas reach ten pixels beyond their drawing on every side.
+TEST_F(ScoresScene, TheArrowsClickAreasEndExactlyTenPixelsOut) {
+    Tolm_setValue(MODE_SLOT, MODE_SQUARE);
+    const std::tuple<int32_t, int32_t, int32_t> clicks[] = {
+        {52, 210, MODE_MEMORY}, {102, 290, MODE_MEMORY}, {51, 250, MODE_SQUARE}, {103, 250, MODE_SQUARE},
+        {538, 210, MODE_MIXER}, {588, 290, MODE_MIXER}, {537, 250, MODE_SQUARE}, {589, 250, MODE_SQUARE},
+        {560, 209, MODE_SQUARE}, {560, 291, MODE_SQUARE}};
+    for (const auto& [x, y, mode] : clicks) {
+        ScoresMain scores;
+        frameWith(scores, leftClick(x, y));
+        EXPECT_EQ(scores.getMode(), mode) << x << ", " << y;
+    }
+}
+
 TEST_F(ScoresScene, ShowsTheDatedTopTenTheUndatedBestAndModesWithoutGames) {
     Tolm_setValue(MODE_SLOT, 0);  // none highlighted: LINE
     writeFile(SCORES_FILE,
@@ -67,6 +81,14 @@ TEST_F(ScoresScene, ShowsTheDatedTopTenTheUndatedBestAndModesWithoutGames) {
     frameWith(scores, keyInput(KEY_RIGHT));
     // No game yet, but the best of config.ini shows undated.
     expectDrawn({"SHUFFLE", " 1         700  ----------", "NO GAMES PLAYED IN THIS MODE"});
+
+    std::string twelve = "2026-11-01T10:00:00+01:00 LINE 7000 30 0 EMPTY\n";
+    twelve += twelve;
+    for (int game = 0; game < 10; ++game) twelve += "2026-11-02T10:00:00+01:00 LINE 1000 9 0 TIME\n";
+    writeFile(SCORES_FILE, twelve);
+    ScoresMain many;
+    frameWith(many, keyInput(KEY_Z));
+    expectDrawn({"GAMES 12", "LAST 10 AVERAGE 1000"});
 
     std::filesystem::remove(SCORES_FILE);
     std::filesystem::create_directory(SCORES_FILE);

@@ -194,7 +194,7 @@ TEST_F(TitleScene, ReturningKeepsTheModeSilentlyAndAPushOutsideTheBandStartsTheL
     hover(title, 300, 315);
     hover(title, 600, 315);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
-    EXPECT_EQ(drawnTexts().size(), 18u);  // no highlight: the panel's texts and its three hints
+    EXPECT_EQ(drawnTexts().size(), 19u);  // no highlight: the panel's texts and its four hints
     push(title, MOUSE_LEFT);
     EXPECT_EQ(title.getMsg(), MSG_GAME);
     EXPECT_EQ(Tolm_getValue(MODE_SLOT), 4);
@@ -253,6 +253,15 @@ TEST_F(TitleScene, RightClickOnARowWithAGoodWatchFileAsksToWatchIt) {
 
 // Up and Down from the pointer's row, or onto LINE when it is on none; no wrap while the pointer
 // stays still; Z starts the highlighted mode.
+// Once the keys lead, any move of the pointer takes the highlight back, a straight-down one too.
+TEST_F(TitleScene, APointerMoveAfterTheKeysTakesTheHighlightBack) {
+    TitleMain title;
+    hover(title, 300, 225);
+    frameWith(title, keyInput(KEY_DOWN));
+    hover(title, 300, 285);
+    EXPECT_EQ(std::make_pair(title.getKeyRow(), Tolm_getValue(MODE_SLOT)), std::make_pair(0, 3));
+}
+
 TEST_F(TitleScene, ArrowKeysMoveTheHighlightThroughTheSlotAndZStarts) {
     const std::vector<std::tuple<int, std::vector<int>, int>> cases = {
         {100, {KEY_DOWN}, 1},           {100, {KEY_UP}, 1}, {315, {KEY_DOWN, KEY_DOWN}, 6},

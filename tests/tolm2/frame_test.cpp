@@ -220,6 +220,14 @@ TEST_F(FrameTest, F4RebuildsF5IconifiesF10TogglesTheCursor) {
     headless::setMouseButtons(MOUSE_LEFT);
     nextFrame();
     EXPECT_TRUE(Tolm_frameWanted()) << "a click shows the window in use";
+    headless::setKey(KEY_F5, false);
+    nextFrame();
+    headless::setKey(KEY_F5, true);
+    nextFrame();
+    headless::setKey(KEY_X, true);
+    nextFrame();
+    nextFrame();
+    EXPECT_TRUE(Tolm_frameWanted()) << "so does a key, and every frame after it is drawn";
 }
 
 TEST_F(FrameTest, F4WithATextureFileGoneEndsTheRunWithItsMessage) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/framework.h"
+#include "tolm2/platform/platform.h"
 #include "tolm2/internal.h"
 #include "tolm2/tolm2.h"
 
@@ -101,6 +102,22 @@ TEST_F(JoystickTest, RightToUpRightKeepsRightHeldAndPushesUp) {
     EXPECT_TRUE(Tolm_joyDirHeld(JOY_RIGHT, 0));
     EXPECT_FALSE(Tolm_joyDirPushed(JOY_RIGHT, 0));
     EXPECT_TRUE(Tolm_joyDirPushed(JOY_UP, 0));
+}
+
+// Each direction of the hat from its own bit; a held hat pushes on its first frame only.
+TEST_F(JoystickTest, HatDirectionsComeFromTheirOwnBitsAndPushOnce) {
+    const std::pair<uint8_t, int> hats[] = {{plat::HAT_UP, JOY_UP}, {plat::HAT_RIGHT, JOY_RIGHT},
+                                            {plat::HAT_DOWN, JOY_DOWN}, {plat::HAT_LEFT, JOY_LEFT}};
+    for (const auto& [bit, dir] : hats) {
+        headless::setJoystickHat(0, bit);
+        nextFrame();
+        for (const auto& other : hats) EXPECT_EQ(Tolm_joyDirHeld(other.second, 0), other.second == dir) << dir;
+        EXPECT_TRUE(Tolm_joyDirPushed(dir, 0)) << dir;
+        nextFrame();
+        EXPECT_FALSE(Tolm_joyDirPushed(dir, 0)) << dir;
+        headless::setJoystickHat(0, 0);
+        nextFrame();
+    }
 }
 
 TEST_F(JoystickTest, ButtonsOutsideTheDeviceAnswerFalse) {

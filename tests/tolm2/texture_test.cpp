@@ -105,3 +105,32 @@ TEST_F(TextureTest, RebuildKeepsKeysFilesAndMasks) {
     EXPECT_EQ(rebuilt->getFileName(), "resource/image/logo.bmp");
     EXPECT_EQ(rebuilt->getMask(), (Mask{-2, 0, 0}));
 }
+
+// The headless layer's own reader: a 32-bit top-down picture with its masks reads right;
+// every cut and every field pointing outside the file or at an unread kind is refused.
+TEST_F(TextureTest, TheHeadlessBmpReaderReadsWhatItCanAndRefusesDamage) {
+    writeStrip("strip.bmp");
+    const std::string good = readFile("strip.bmp");
+    Image image;
+    const auto reads = [&](const std::string& bytes) {
+        writeFile("damaged.bmp", bytes);
+        return plat::loadBmp("damaged.bmp", image);
+    };
+    // 66 bytes: a 40-byte header, masks red 0xFF00, green 0xFF0000, blue 0xFF; rows top first.
+    std::string top = good.substr(0, 54) + std::string("\0\xFF\0\0\0\0\xFF\0\xFF\0\0\0", 12);
+    top += std::string("\0\0\xFF\0\0\xFF\0\0", 8);  // green, red
+    top[10] = 66;
+    top[22] = top[23] = top[24] = top[25] = '\xFF';  // height -1
+    top[18] = 2;                                     // width 2
+    top[28] = 32;                                    // 32 bits
+    top[30] = 3;                                     // BI_BITFIELDS
+    ASSERT_TRUE(reads(top));
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{GREEN, RED}));
+    for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(reads(good.substr(0, cut))) << cut;
+    for (const auto& [at, value] : std::vector<std::pair<size_t, char>>{
+             {0, 'X'}, {10, 100}, {14, 20}, {19, 1}, {21, 0x7F}, {22, 0}, {28, 16}, {30, 1}}) {
+        std::string damaged = good;
+        damaged[at] = value;
+        EXPECT_FALSE(reads(damaged)) << "byte " << at;
+    }
+}

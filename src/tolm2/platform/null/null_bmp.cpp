@@ -38,7 +38,8 @@ public:
     uint32_t u(size_t offset, size_t count) const {
         uint32_t value = 0;
         for (size_t i = 0; i < count; ++i) {
-            value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+            const auto byte = static_cast<unsigned char>(bytes[offset + i]);
+            value |= static_cast<uint32_t>(byte) << (8 * i);
         }
         return value;
     }
@@ -97,7 +98,8 @@ namespace plat {
 bool loadBmp(const std::string& file, Image& out) {
     std::ifstream stream(file, std::ios::binary);
     if (!stream) return false;
-    const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    const std::string bytes{std::istreambuf_iterator<char>(stream),
+                            std::istreambuf_iterator<char>()};
     const Reader in(bytes);
     Layout layout;
     if (!readLayout(in, layout) || !readablePixels(layout)) return false;
