@@ -6,10 +6,11 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 export SDL_AUDIODRIVER=dummy
 
-# -noreset: without it Xvfb resets whenever its last client leaves, and SDL's display probe
-# (connect, leave, connect again) can then lose its real connection to the reset.
 # The browser build's site, for bench/web_bench.py.
 [ -x ./web.sh ] && ./web.sh --build
+
+# -noreset: without it Xvfb resets whenever its last client leaves, and SDL's display probe
+# (connect, leave, connect again) can then lose its real connection to the reset.
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
