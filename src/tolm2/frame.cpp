@@ -1,4 +1,4 @@
-// The frame heartbeat: pacing in 1 ms steps, input sampling, events, function keys, meters.
+// The frame heartbeat: pacing, input sampling, events, function keys, meters.
 #include "tolm2/frame.h"
 
 #include <string>
@@ -29,8 +29,10 @@ FrameMeter meter;
 uint32_t waitForDeadline(int32_t period) {
     uint32_t now = plat::ticks();
     uint32_t remaining = lastTick + static_cast<uint32_t>(period) - now;
+    // One sleep for the rest of the frame, again if it woke early: a page pays for every
+    // wake-up it asks of the browser.
     while (remaining >= 1 && remaining <= 9999) {
-        plat::delay(1);
+        plat::delay(remaining);
         now = plat::ticks();
         remaining = lastTick + static_cast<uint32_t>(period) - now;
     }

@@ -5,8 +5,8 @@
 
 inline constexpr int32_t FRAME_PERIOD = 16;
 
-// The per-frame heartbeat, called by the entry after Tolm_flip: sleeps in 1 ms steps
-// until the frame's deadline, period ms after the previous one (after an idle frame, on
+// The per-frame heartbeat, called by the entry after Tolm_flip: sleeps until the
+// frame's deadline, period ms after the previous one (after an idle frame, on
 // until the next event), samples input, drains events, follows a resized window,
 // serves F4/F5/F9/F10/F12, and throws QUIT_MESSAGE on window close or, where the program
 // may end itself (Tolm_canQuit), on Escape. A wait that wakes late keeps the deadlines

@@ -56,7 +56,8 @@ std::string errorText();
 
 // Milliseconds since init.
 uint32_t ticks();
-// Sleeps for ms milliseconds; Tolm_wait passes 1.
+// Sleeps for ms milliseconds, or a little longer; Tolm_wait passes what is left of its
+// frame, and sleeps again if it wakes early.
 void delay(uint32_t ms);
 
 // ---- Events and input (Tolm_wait, input queries) ----
