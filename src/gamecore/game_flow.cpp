@@ -1,6 +1,5 @@
 // Game flow: the READY countdown, the frame of play, card timers and MIXER motion.
 #include "gamecore/game_main.h"
-
 #include "gamecore/whole_degrees.h"
 #include "tolm2/tolm2.h"
 
@@ -61,14 +60,23 @@ void GameMain::moveCards() {
 // the sign of the left operand, so headings may turn negative, within -359..359.
 void GameMain::moveCard(Card& moving) {
     Card& trial = card(SCRATCH);
-    trial.x = moving.x + static_cast<float>(degreeCos(moving.angle) * moving.speed);
-    trial.y = moving.y + static_cast<float>(degreeSin(moving.angle) * moving.speed);
+    const int32_t heading = moving.angle;
+    double cos = degreeCos(heading);
+    double sin = degreeSin(heading);
+    trial.x = moving.x + static_cast<float>(cos * moving.speed);
+    trial.y = moving.y + static_cast<float>(sin * moving.speed);
     if (trial.x < WALL_LOW) moving.angle = (180 - moving.angle) % 360;
     if (trial.x > WALL_HIGH) moving.angle = (180 - moving.angle) % 360;
     if (trial.y < WALL_LOW) moving.angle = (360 - moving.angle) % 360;
     if (trial.y > WALL_HIGH) moving.angle = (360 - moving.angle) % 360;
-    moving.x += static_cast<float>(degreeCos(moving.angle) * moving.speed);
-    moving.y += static_cast<float>(degreeSin(moving.angle) * moving.speed);
+    // Looked up again only when a wall turned the card: a replay checks a whole game in
+    // milliseconds.
+    if (moving.angle != heading) {
+        cos = degreeCos(moving.angle);
+        sin = degreeSin(moving.angle);
+    }
+    moving.x += static_cast<float>(cos * moving.speed);
+    moving.y += static_cast<float>(sin * moving.speed);
 }
 
 // Strict on all four sides: the cell's left column and top row do not hit.

@@ -39,7 +39,7 @@ constexpr int32_t KEYS_HINT_Y = 74;
 constexpr const char* NO_RECORDS = "RECORDS WILL NOT BE KEPT";
 // Above the panel's top-left corner, leaving its right for another hint; a left click on it
 // (within HINT_MARGIN) opens how to play, as H does.
-constexpr const char* HELP_HINT = "H HOW TO PLAY";
+constexpr const char* HELP_HINT = "H: HOW TO PLAY";
 constexpr int32_t HELP_HINT_X = 50;
 constexpr int32_t HELP_HINT_Y = 28;
 constexpr int32_t HINT_CELL = 12;  // pixels of one character at the hints' scale 1.5
