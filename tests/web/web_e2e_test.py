@@ -6,6 +6,7 @@
 # desktop build, from anywhere.
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -72,8 +73,10 @@ def desktop_verdict(watch):
         out.write(watch)
     verifier = os.path.join(ROOT, "build", "korvane-verify")
     if os.path.exists(verifier):
-        return subprocess.run([verifier, path], capture_output=True, text=True).stdout.strip()
-    game = Desktop("-watch", "sent.watch", folder=folder)
+        said = subprocess.run([verifier, path], capture_output=True, text=True).stdout.strip()
+        shutil.rmtree(folder)
+        return said
+    game = Desktop("-watch", "sent.watch", folder=folder)  # removes the folder when closed
     try:
         return game.wait_for_log(lambda line: line.startswith("Watch sent.watch: "), 240)
     finally:
@@ -82,11 +85,14 @@ def desktop_verdict(watch):
 
 def desktop_mixer_watch():
     """The watch file of a quick MIXER game played on the desktop's rules."""
-    path = os.path.join(tempfile.mkdtemp(prefix="korvane-mixer-"), "mixer.watch")
+    folder = tempfile.mkdtemp(prefix="korvane-mixer-")
+    path = os.path.join(folder, "mixer.watch")
     played = subprocess.run([os.path.join(ROOT, "build", "tests", "web_mixer_recording"), path],
                             capture_output=True, text=True, check=True).stdout
     with open(path, "rb") as watch:
-        return watch.read(), int(re.search(r"score (\d+)", played).group(1))
+        recorded = watch.read()
+    shutil.rmtree(folder)
+    return recorded, int(re.search(r"score (\d+)", played).group(1))
 
 
 def lines_of(data, mode):
