@@ -563,11 +563,13 @@ class Desktop:
 
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
-                        "mousedown", "1", "sleep", "0.1", "mouseup", "1"], stderr=subprocess.DEVNULL)
+                        "mousedown", "1", "sleep", "0.1", "mouseup", "1"],
+                       stderr=subprocess.DEVNULL)
 
     def key(self, name):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(AWAY[0]),
-                        str(AWAY[1]), "keydown", name, "sleep", "0.1", "keyup", name], stderr=subprocess.DEVNULL)
+                        str(AWAY[1]), "keydown", name, "sleep", "0.1", "keyup", name],
+                       stderr=subprocess.DEVNULL)
 
     def reach_title(self):
         self.wait_for_log(lambda line: line == "TitleMain", nudge=lambda: self.click(*AWAY))
