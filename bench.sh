@@ -6,6 +6,9 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 export SDL_AUDIODRIVER=dummy
 
+# The browser build's site, for bench/web_bench.py.
+[ -x ./web.sh ] && ./web.sh --build
+
 # -noreset: without it Xvfb resets whenever its last client leaves, and SDL's display probe
 # (connect, leave, connect again) can then lose its real connection to the reset.
 output=$(mktemp)
@@ -19,6 +22,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     done
     echo "== idle_cpu"
     bench/idle_cpu.sh || status=1
+    if [ -x ./web.sh ]; then
+        echo "== web_bench"
+        /usr/bin/python3 bench/web_bench.py || status=1
+    fi
     exit $status' >"$output" 2>&1 && status=0 || status=$?
 grep -v '^summary|' "$output" || true
 

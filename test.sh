@@ -26,6 +26,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== Fuzzers of the four readers of untrusted input, ${FUZZ_SECONDS:-30} s each"
 FUZZ_SECONDS=${FUZZ_SECONDS:-30} FUZZ_BUILD_DIR="$PWD/build-fuzz" fuzz/run.sh
 
+echo "== The browser build: the site, then its end-to-end tests in headless Chromium"
+# Beside the desktop build of the same code, which draws the reference title and checks the
+# page's watch files.
+web_started=$SECONDS
+./web.sh --build
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" /usr/bin/python3 tests/web/web_e2e_test.py
+echo "browser stage: $((SECONDS - web_started)) s"
+
 echo "== Package checks"
 # Its output goes on to ours; a tee to /dev/stderr would reopen, and so truncate, a log file.
 package_output=$(mktemp)
