@@ -6,19 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake emscripten python3 chromium python3-websocket)
 
-missing=()
-for package in "${PACKAGES[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-missing.sh "${PACKAGES[@]}"
 
 # Emscripten's tools look for their JavaScript modules (acorn) where Debian puts them, which
 # a node that is not Debian's own does not search by itself.
