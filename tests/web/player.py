@@ -30,18 +30,13 @@ FULL_CLOCK = 10800  # frames on the clock of a game that has not started yet
 
 
 def poll(test, timeout=30.0, failure=None, pause=0.1):
-    """test()'s first true value within timeout; at the deadline None, or AssertionError(failure)
-    when a failure is given."""
+    """test()'s first true value within timeout, else None, or AssertionError(failure) if given."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = test()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            if failure:
-                raise AssertionError(failure)
-            return None
+    while not (value := test()) and time.monotonic() < deadline:
         time.sleep(pause)
+    if not value and failure:
+        raise AssertionError(failure)
+    return value or None
 
 
 class Site:
@@ -125,27 +120,20 @@ class Browser:
 
     def processes(self):
         """Chromium and every process under it."""
-        found, todo = [], [self.process.pid]
-        while todo:
-            found.append(todo.pop())
-            try:
-                with open("/proc/%d/task/%d/children" % (found[-1], found[-1])) as children:
-                    todo += [int(c) for c in children.read().split()]
-            except OSError:
-                pass
+        found = [self.process.pid]
+        for pid in found:  # grows while read
+            with contextlib.suppress(OSError), open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+                found += [int(child) for child in f.read().split()]
         return found
 
     def close(self):
-        if self.process.poll() is not None:
-            return
-        with contextlib.suppress(Exception):
-            self.call("Browser.close")
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
+        if self.process.poll() is None:
+            with contextlib.suppress(Exception):
+                self.call("Browser.close")
+                self.process.wait(10)
             self.process.kill()
             self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 class Page:
@@ -270,13 +258,12 @@ class Page:
             const out = {}, done = r => new Promise(ok => { r.onsuccess = () => ok(r.result); });
             for (const info of await indexedDB.databases()) {
                 const db = await done(indexedDB.open(info.name));
-                for (const store of db.objectStoreNames) {
-                    const all = db.transaction(store).objectStore(store);
-                    const [keys, values] = await Promise.all([done(all.getAllKeys()),
-                                                              done(all.getAll())]);
-                    keys.forEach((k, n) => { if (values[n] && values[n].contents)
-                        out[String(k).split('/').pop()] = Array.from(
-                            new Uint8Array(values[n].contents)); });
+                for (const name of db.objectStoreNames) {
+                    const store = db.transaction(name).objectStore(name);
+                    const [keys, files] = await Promise.all([done(store.getAllKeys()),
+                                                             done(store.getAll())]);
+                    keys.forEach((k, n) => { if (files[n] && files[n].contents) out[String(k)
+                        .split('/').pop()] = Array.from(new Uint8Array(files[n].contents)); });
                 }
                 db.close();
             }
@@ -327,11 +314,8 @@ class Picture:
     def digits(self, x, y, scale, count=99):
         """Up to count white digits written from (x, y) at a whole scale, or None."""
         found = ""
-        while len(found) < count:
-            cell = x + 8 * scale * len(found)
-            digit = next((d for d in "0123456789" if self.shows(d, cell, y, scale)), None)
-            if digit is None:
-                break
+        while len(found) < count and (digit := next((d for d in "0123456789" if self.shows(
+                d, x + 8 * scale * len(found), y, scale)), None)):
             found += digit
         return found or None
 
