@@ -159,15 +159,15 @@ class Page:
     def call(self, method, **params):
         return self.browser.call(method, self.session, **params)
 
-    def mine(self, event, method):
+    def own_event(self, event, method):
         return event.get("method") == method and event.get("sessionId") == self.session
 
     def go(self, url=None):
         """Navigates to url, or reloads without one; waits for the new document's load."""
         events = self.browser.events
-        events[:] = [e for e in events if not self.mine(e, "Page.loadEventFired")]
+        events[:] = [e for e in events if not self.own_event(e, "Page.loadEventFired")]
         self.call("Page.navigate", url=url) if url else self.call("Page.reload")
-        poll(lambda: any(self.mine(e, "Page.loadEventFired") for e in events) or
+        poll(lambda: any(self.own_event(e, "Page.loadEventFired") for e in events) or
              self.browser.receive() and None, 30, "the page never loaded", pause=0)
         self.rect = None
         # Only the canvas shows in pictures: nothing the page lays over it.
@@ -188,7 +188,7 @@ class Page:
         """Every line the page has logged so far."""
         self.eval("0")  # its reply comes after the events sent before it
         return "\n".join(str(a.get("value", "")) for e in self.browser.events
-                         if self.mine(e, "Runtime.consoleAPICalled")
+                         if self.own_event(e, "Runtime.consoleAPICalled")
                          for a in e["params"]["args"]).splitlines()
 
     def canvas_rect(self):
