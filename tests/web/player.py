@@ -1,8 +1,10 @@
 # A player of the page in Debian's headless Chromium, driven through the DevTools protocol:
 # the site served on a free port, pages opened, clicks, touches and keys at logical 640 x 480
-# places, the canvas read as a 640 x 480 picture, files read from the page's IndexedDB.
+# places, the canvas read as a 640 x 480 picture, files read from the page's IndexedDB; and
+# the desktop build beside it on the X display of DISPLAY.
 import atexit
 import base64
+import contextlib
 import functools
 import http.server
 import json
@@ -23,38 +25,49 @@ SITE = os.path.join(ROOT, "build-web", "site")
 CHROMIUM = os.environ.get("CHROMIUM", "/usr/bin/chromium")
 HOLD = 0.06  # a press lasts several of the game's 16 ms frames
 WHITE = (255, 255, 255)
+AWAY = (620, 470)  # off the board and the title's rows: a click here changes nothing
+FULL_CLOCK = 10800  # frames on the clock of a game that has not started yet
+
+
+def poll(test, timeout=30.0, failure=None, pause=0.1):
+    """test()'s first true value within timeout, else None, or AssertionError(failure) if given."""
+    deadline = time.monotonic() + timeout
+    while not (value := test()) and time.monotonic() < deadline:
+        time.sleep(pause)
+    if not value and failure:
+        raise AssertionError(failure)
+    return value or None
 
 
 class Site:
-    """build-web/site on 127.0.0.1 at a free port; extra files are served under /extra/."""
+    """build-web/site on 127.0.0.1 at a free port, from a folder of links to it where the tests
+    put extra files."""
 
     def __init__(self):
-        self.extra = tempfile.mkdtemp(prefix="korvane-web-")
-        site, extra = SITE, self.extra
+        self.folder = tempfile.mkdtemp(prefix="korvane-web-")
+        for name in os.listdir(SITE):
+            os.symlink(os.path.join(SITE, name), os.path.join(self.folder, name))
 
         class Handler(http.server.SimpleHTTPRequestHandler):
-            def translate_path(self, path):
-                if path.startswith("/extra/"):
-                    return os.path.join(extra, os.path.basename(path.split("?")[0]))
-                return super().translate_path(path)
+            extensions_map = {".wasm": "application/wasm"}
 
             def log_message(self, *args):
                 pass
 
-        Handler.extensions_map = {**Handler.extensions_map, ".wasm": "application/wasm"}
         self.server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(Handler, directory=site))
+            ("127.0.0.1", 0), functools.partial(Handler, directory=self.folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
 
     def put(self, name, data):
-        with open(os.path.join(self.extra, name), "wb") as out:
+        """Serves data as name; returns that."""
+        with open(os.path.join(self.folder, name), "wb") as out:
             out.write(data)
-        return "extra/" + name
+        return name
 
     def close(self):
         self.server.shutdown()
-        shutil.rmtree(self.extra, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 class Browser:
@@ -63,11 +76,10 @@ class Browser:
     def __init__(self):
         self.profile = tempfile.mkdtemp(prefix="korvane-chromium-")
         self.process = subprocess.Popen(
-            [CHROMIUM, "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
-             "--enable-unsafe-swiftshader", "--disable-background-networking",
-             "--disable-component-update", "--no-first-run", "--disable-sync",
-             "--autoplay-policy=user-gesture-required", "--remote-debugging-port=0",
-             "--user-data-dir=" + self.profile, "about:blank"],
+            [CHROMIUM, *"""--headless=new --no-sandbox --use-angle=swiftshader
+             --enable-unsafe-swiftshader --disable-background-networking --disable-component-update
+             --no-first-run --disable-sync --autoplay-policy=user-gesture-required
+             --remote-debugging-port=0 about:blank""".split(), "--user-data-dir=" + self.profile],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         for line in self.process.stderr:
             found = re.search(r"DevTools listening on (ws://\S+)", line)
@@ -79,93 +91,63 @@ class Browser:
         signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # so that close() runs
         atexit.register(self.close)
         self.socket = websocket.create_connection(found.group(1), timeout=120, suppress_origin=True,
-                                                    skip_utf8_validation=True)
-        self.next_id = 0
-        self.events = []
+                                                  skip_utf8_validation=True)
+        self.next_id, self.events = 0, []
+
+    def receive(self):
+        """One message from Chromium, kept in events."""
+        self.events.append(json.loads(self.socket.recv()))
+        return self.events[-1]
 
     def call(self, method, session=None, **params):
+        """Sends method and waits for its reply; events that come meanwhile are kept."""
         self.next_id += 1
         message = {"id": self.next_id, "method": method, "params": params}
         if session:
             message["sessionId"] = session
         self.socket.send(json.dumps(message))
         while True:
-            reply = json.loads(self.socket.recv())
+            reply = self.receive()
             if reply.get("id") == self.next_id:
+                self.events.pop()
                 if "error" in reply:
                     raise RuntimeError("%s: %s" % (method, reply["error"]))
                 return reply["result"]
-            self.events.append(reply)
 
-    def wait_event(self, method, session, timeout=30.0):
-        """The first event of method for session not yet taken, waiting for it."""
-        deadline = time.monotonic() + timeout
-        while True:
-            for event in self.events:
-                if event.get("method") == method and event.get("sessionId") == session:
-                    self.events.remove(event)
-                    return event
-            if time.monotonic() > deadline:
-                raise AssertionError("no event " + method)
-            self.events.append(json.loads(self.socket.recv()))
-
-    def pump(self):
-        """Collects the events sent so far without waiting."""
-        self.socket.settimeout(0.001)
-        try:
-            while True:
-                self.events.append(json.loads(self.socket.recv()))
-        except (websocket.WebSocketTimeoutException, TimeoutError):
-            pass
-        finally:
-            self.socket.settimeout(120)
-
-    def open(self, url, width=640, height=480, script=None):
-        """A new window at width x height showing url; script runs first in every document."""
-        target = self.call("Target.createTarget", url="about:blank", newWindow=True)["targetId"]
-        session = self.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
-        return Page(self, session, target, url, width, height, script)
+    def open(self, url, script=None):
+        """A new 640 x 480 window showing url; script runs first in every document."""
+        return Page(self, url, script)
 
     def processes(self):
         """Chromium and every process under it."""
-        found, todo = [], [self.process.pid]
-        while todo:
-            pid = todo.pop()
-            found.append(pid)
-            try:
-                with open("/proc/%d/task/%d/children" % (pid, pid)) as children:
-                    todo += [int(c) for c in children.read().split()]
-            except OSError:
-                pass
+        found = [self.process.pid]
+        for pid in found:  # grows while read
+            with contextlib.suppress(OSError), open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+                found += [int(child) for child in f.read().split()]
         return found
 
     def close(self):
-        if self.process.poll() is not None:
-            return
-        try:
-            self.call("Browser.close")
-        except Exception:
-            pass
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
+        if self.process.poll() is None:
+            with contextlib.suppress(Exception):
+                self.call("Browser.close")
+                self.process.wait(10)
             self.process.kill()
             self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
-
-
-KEYS = {  # DOM key, code and Windows key code of the keys the tests press
-    "z": ("z", "KeyZ", 90), "s": ("s", "KeyS", 83), "d": ("d", "KeyD", 68), "p": ("p", "KeyP", 80),
-    "Escape": ("Escape", "Escape", 27), "Down": ("ArrowDown", "ArrowDown", 40),
-}
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 class Page:
-    def __init__(self, browser, session, target, url, width, height, script):
-        self.browser, self.session, self.target = browser, session, target
-        for domain in ("Page", "Runtime"):
-            self.call(domain + ".enable")
-        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+    """One window of the browser, a tab of its own."""
+
+    def __init__(self, browser, url, script):
+        self.browser = browser
+        self.target = browser.call("Target.createTarget", url="about:blank", newWindow=True)[
+            "targetId"]
+        self.session = browser.call("Target.attachToTarget", targetId=self.target,
+                                    flatten=True)["sessionId"]
+        self.call("Page.enable")
+        self.call("Runtime.enable")
+        self.call("Emulation.setDeviceMetricsOverride", width=640, height=480,
                   deviceScaleFactor=1, mobile=False)
         self.call("Emulation.setFocusEmulationEnabled", enabled=True)
         self.downloads = tempfile.mkdtemp(prefix="korvane-downloads-")
@@ -177,18 +159,16 @@ class Page:
     def call(self, method, **params):
         return self.browser.call(method, self.session, **params)
 
-    def go(self, url):
-        self.load("Page.navigate", url=url)
+    def own_event(self, event, method):
+        return event.get("method") == method and event.get("sessionId") == self.session
 
-    def reload(self):
-        self.load("Page.reload")
-
-    def load(self, method, **params):
-        """Navigates by method and waits for the new document's load and canvas."""
-        self.browser.events = [e for e in self.browser.events if not (
-            e.get("method") == "Page.loadEventFired" and e.get("sessionId") == self.session)]
-        self.call(method, **params)
-        self.browser.wait_event("Page.loadEventFired", self.session)
+    def go(self, url=None):
+        """Navigates to url, or reloads without one; waits for the new document's load."""
+        events = self.browser.events
+        events[:] = [e for e in events if not self.own_event(e, "Page.loadEventFired")]
+        self.call("Page.navigate", url=url) if url else self.call("Page.reload")
+        poll(lambda: any(self.own_event(e, "Page.loadEventFired") for e in events) or
+             self.browser.receive() and None, 30, "the page never loaded", pause=0)
         self.rect = None
         # Only the canvas shows in pictures: nothing the page lays over it.
         self.eval("""document.head.appendChild(Object.assign(document.createElement('style'), {
@@ -202,135 +182,99 @@ class Page:
         return reply["result"].get("value")
 
     def wait_js(self, expression, timeout=30.0):
-        deadline = time.monotonic() + timeout
-        while True:
-            value = self.eval(expression)
-            if value:
-                return value
-            if time.monotonic() > deadline:
-                raise AssertionError("timed out waiting for " + expression)
-            time.sleep(0.1)
+        return poll(lambda: self.eval(expression), timeout, "timed out waiting for " + expression)
 
     def console(self):
         """Every line the page has logged so far."""
-        self.browser.pump()
-        lines = []
-        for event in self.browser.events:
-            if event.get("sessionId") == self.session and \
-                    event.get("method") == "Runtime.consoleAPICalled":
-                lines += [str(a.get("value", "")) for a in event["params"]["args"]]
-        return "\n".join(lines).splitlines()
+        self.eval("0")  # its reply comes after the events sent before it
+        return "\n".join(str(a.get("value", "")) for e in self.browser.events
+                         if self.own_event(e, "Runtime.consoleAPICalled")
+                         for a in e["params"]["args"]).splitlines()
 
     def canvas_rect(self):
         """Where the canvas lies in the viewport: left, top, width, height in CSS pixels."""
-        if not getattr(self, "rect", None):
-            self.rect = self.eval("(() => { const r = document.getElementById('canvas')"
-                                  ".getBoundingClientRect(); return [r.left, r.top, r.width,"
-                                  " r.height]; })()")
+        self.rect = self.rect or self.eval("(() => { const r = document.getElementById('canvas')"
+                                           ".getBoundingClientRect(); return [r.left, r.top, "
+                                           "r.width, r.height]; })()")
         return self.rect
 
-    def at(self, x, y):
-        left, top, width, height = self.canvas_rect()
-        return left + (x + 0.5) * width / 640, top + (y + 0.5) * height / 480
-
-    def point(self, x, y):
-        px, py = self.at(x, y)
-        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
-
-    def click(self, x, y, button="left"):
-        px, py = self.at(x, y)
-        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
-        for kind in ("mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", type=kind, x=px, y=py, button=button,
-                      buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+    def hold(self, method, events, **common):
+        """Dispatches each of events by method, with common, each held HOLD."""
+        for event in events:
+            self.call(method, **common, **event)
             time.sleep(HOLD)
 
-    def touch(self, x, y):
-        px, py = self.at(x, y)
-        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": px, "y": py}])
-        time.sleep(HOLD)
-        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
-        time.sleep(HOLD)
+    def point(self, x, y):
+        """Moves the pointer to logical (x, y); returns that place in CSS pixels."""
+        left, top, width, height = self.canvas_rect()
+        px, py = left + (x + 0.5) * width / 640, top + (y + 0.5) * height / 480
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
+        return px, py
 
-    def key(self, *names):
-        for name in names:
-            key, code, vk = KEYS[name]
-            text = key if len(key) == 1 else ""
-            for kind in ("keyDown" if text else "rawKeyDown", "keyUp"):
-                self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code, text=text,
-                          windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk)
-                time.sleep(HOLD)
+    def click(self, x, y):
+        px, py = self.point(x, y)
+        self.hold("Input.dispatchMouseEvent", [{"type": "mousePressed", "buttons": 1},
+                                               {"type": "mouseReleased", "buttons": 0}],
+                  x=px, y=py, button="left", clickCount=1)
+
+    def touch(self, x, y):
+        px, py = self.point(x, y)
+        self.hold("Input.dispatchTouchEvent", [{"type": "touchStart", "touchPoints": [
+            {"x": px, "y": py}]}, {"type": "touchEnd", "touchPoints": []}])
+
+    def key(self, *keys):
+        """Presses each key, a letter, Escape or ArrowDown."""
+        for key in keys:
+            letter = len(key) == 1
+            vk = ord(key.upper()) if letter else {"Escape": 27, "ArrowDown": 40}[key]
+            self.hold("Input.dispatchKeyEvent", [{"type": "keyDown" if letter else "rawKeyDown"},
+                                                 {"type": "keyUp"}],
+                      key=key, code="Key" + key.upper() if letter else key,
+                      text=key if letter else "", windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk)
 
     def picture(self):
         """The canvas as shown, as a 640 x 480 Picture (one pixel sampled per logical pixel)."""
-        rect = self.canvas_rect()
-        shot = self.call("Page.captureScreenshot", format="png", clip={
-            "x": rect[0], "y": rect[1], "width": rect[2], "height": rect[3], "scale": 1})["data"]
-        return self.decode(shot, [0, 0, rect[2], rect[3]])
-
-    def decode(self, png, rect):
-        """The part rect (CSS pixels) of a PNG of the page, as a 640 x 480 Picture."""
-        rgb = self.eval("""(async () => {
-            const png = await (await fetch('data:image/png;base64,%s')).blob();
-            const bitmap = await createImageBitmap(png), k = bitmap.width / innerWidth;
-            const [x, y, w, h] = %s;
-            const c = new OffscreenCanvas(640, 480), g = c.getContext('2d');
+        left, top, width, height = self.canvas_rect()
+        png = self.call("Page.captureScreenshot", format="png", clip={
+            "x": left, "y": top, "width": width, "height": height, "scale": 1})["data"]
+        rgba = self.eval("""(async () => {
+            const g = new OffscreenCanvas(640, 480).getContext('2d');
             g.imageSmoothingEnabled = false;
-            g.drawImage(bitmap, x * k, y * k, w * k, h * k, 0, 0, 640, 480);
-            const rgba = g.getImageData(0, 0, 640, 480).data, rgb = new Uint8Array(640 * 480 * 3);
-            for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3)
-                rgb.set(rgba.subarray(i, i + 3), j);
-            const url = await new Promise(ok => {
-                const r = new FileReader(); r.onload = () => ok(r.result);
-                r.readAsDataURL(new Blob([rgb])); });
-            return url.slice(url.indexOf(',') + 1);
-        })()""" % (png, json.dumps(rect)))
-        return Picture(640, 480, base64.b64decode(rgb))
+            g.drawImage(await createImageBitmap(await (await fetch('data:image/png;base64,%s'))
+                .blob()), 0, 0, 640, 480);
+            const r = new FileReader();
+            r.readAsDataURL(new Blob([g.getImageData(0, 0, 640, 480).data]));
+            return (await new Promise(ok => { r.onload = () => ok(r.result); })).split(',')[1];
+        })()""" % png)
+        return Picture(640, 480, base64.b64decode(rgba), 4, (0, 1, 2))
+
+    def wait_for(self, test, timeout=30.0):
+        """Pictures until test(picture) holds: that picture, or None at the deadline."""
+        return poll(lambda: (lambda shot: test(shot) and shot)(self.picture()), timeout)
 
     def files(self):
-        """{path: bytes} of every file the page keeps in IndexedDB (Emscripten's IDBFS)."""
+        """{name: bytes} of every file the page keeps in IndexedDB (Emscripten's IDBFS)."""
         found = self.eval("""(async () => {
-            const out = {};
+            const out = {}, done = r => new Promise(ok => { r.onsuccess = () => ok(r.result); });
             for (const info of await indexedDB.databases()) {
-                const db = await new Promise((ok, no) => {
-                    const r = indexedDB.open(info.name); r.onsuccess = () => ok(r.result);
-                    r.onerror = no; });
-                for (const store of db.objectStoreNames) {
-                    const all = db.transaction(store).objectStore(store);
-                    const [keys, values] = await Promise.all([all.getAllKeys(), all.getAll()]
-                        .map(r => new Promise(ok => { r.onsuccess = () => ok(r.result); })));
-                    keys.forEach((k, n) => {
-                        const c = values[n] && values[n].contents;
-                        if (!c) return;
-                        const bytes = c instanceof ArrayBuffer ? new Uint8Array(c)
-                            : new Uint8Array(c.buffer, c.byteOffset, c.byteLength);
-                        let text = '';
-                        for (let i = 0; i < bytes.length; i += 8192)
-                            text += String.fromCharCode(...bytes.subarray(i, i + 8192));
-                        out[String(k)] = btoa(text);
-                    });
+                const db = await done(indexedDB.open(info.name));
+                for (const name of db.objectStoreNames) {
+                    const store = db.transaction(name).objectStore(name);
+                    const [keys, files] = await Promise.all([done(store.getAllKeys()),
+                                                             done(store.getAll())]);
+                    keys.forEach((k, n) => { if (files[n] && files[n].contents) out[String(k)
+                        .split('/').pop()] = Array.from(new Uint8Array(files[n].contents)); });
                 }
                 db.close();
             }
             return out;
         })()""")
-        return {path: base64.b64decode(data) for path, data in found.items()}
-
-    def file(self, name):
-        """The kept file whose path ends with /name, or None."""
-        for path, data in self.files().items():
-            if path.endswith("/" + name):
-                return data
-        return None
+        return {name: bytes(data) for name, data in found.items()}
 
     def downloaded(self, name, timeout=10.0):
         path = os.path.join(self.downloads, name)
-        deadline = time.monotonic() + timeout
-        while not os.path.exists(path):
-            if time.monotonic() > deadline:
-                raise AssertionError("no download " + name)
-            time.sleep(0.1)
-        time.sleep(0.3)
+        poll(lambda: os.path.exists(path), timeout, "no download " + name)
+        time.sleep(0.3)  # written out
         with open(path, "rb") as data:
             return data.read()
 
@@ -340,52 +284,38 @@ class Page:
 
 
 class Picture:
-    """A 640 x 480 RGB picture, read the way a player reads the screen."""
+    """An RGB picture, read the way a player reads the screen."""
 
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
+    def __init__(self, width, height, data, step, order):
+        """data holds step bytes a pixel, its red, green and blue at the offsets of order."""
+        self.width, self.height, self.rgb = width, height, bytearray(3 * width * height)
+        for c in range(3):
+            self.rgb[c::3] = data[order[c]::step]
 
     def pixel(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.rgb[i:i + 3])
+        return tuple(self.rgb[3 * (y * self.width + x):3 * (y * self.width + x) + 3])
 
     def differing_share(self, other, tolerance=24):
         """The share of pixels whose channels differ by more than tolerance."""
-        a, b, differ = self.rgb, other.rgb, 0
-        for i in range(0, len(a), 3):
-            if max(abs(a[i] - b[i]), abs(a[i + 1] - b[i + 1]), abs(a[i + 2] - b[i + 2])) > tolerance:
-                differ += 1
-        return differ / (self.width * self.height)
-
-    def is_colour(self, x, y, colour, slack=4):
-        return max(abs(p - c) for p, c in zip(self.pixel(x, y), colour)) <= slack
-
-    def glyph_at(self, glyph, x, y, scale, colour):
-        for t, ink in enumerate(glyph):
-            px, py = x + scale * (t % 8), y + scale * (t // 8)
-            if px + scale > self.width or py + scale > self.height:
-                return False
-            for dy in range(scale):
-                for dx in range(scale):
-                    if self.is_colour(px + dx, py + dy, colour) != ink:
-                        return False
-        return True
+        a, b = self.rgb, other.rgb
+        return sum(max(abs(a[i] - b[i]), abs(a[i + 1] - b[i + 1]), abs(a[i + 2] - b[i + 2]))
+                   > tolerance for i in range(0, len(a), 3)) / (self.width * self.height)
 
     def shows(self, text, x, y, scale, colour=WHITE):
-        for k, char in enumerate(text):
-            if char != " " and not self.glyph_at(font()[char], x + 8 * scale * k, y, scale, colour):
-                return False
-        return True
+        """True when text is written from (x, y) at a whole scale in colour, every pixel of each
+        glyph's cell inked or not as the game's font has it."""
+        return all(px < self.width and py < self.height and
+                   (max(abs(p - c) for p, c in zip(self.pixel(px, py), colour)) <= 4) == ink
+                   for k, char in enumerate(text) if char != " "
+                   for t, ink in enumerate(font()[char])
+                   for px in range(x + scale * (8 * k + t % 8), x + scale * (8 * k + t % 8 + 1))
+                   for py in range(y + scale * (t // 8), y + scale * (t // 8 + 1)))
 
-    def digits(self, x, y, scale, colour=WHITE, count=None):
-        """The digits written from (x, y) at a whole scale, or None."""
+    def digits(self, x, y, scale, count=99):
+        """Up to count white digits written from (x, y) at a whole scale, or None."""
         found = ""
-        while count is None or len(found) < count:
-            cell = x + 8 * scale * len(found)
-            digit = next((d for d in "0123456789"
-                          if self.glyph_at(font()[d], cell, y, scale, colour)), None)
-            if digit is None:
-                break
+        while len(found) < count and (digit := next((d for d in "0123456789" if self.shows(
+                d, x + 8 * scale * len(found), y, scale)), None)):
             found += digit
         return found or None
 
@@ -395,16 +325,16 @@ class Picture:
 
     def clock(self):
         """Frames left on the game's clock ("TIME mm:ss:ff"), or None."""
-        if not self.shows("TIME", 50, 30, 2):
-            return None
-        fields = [self.digits(50 + 16 * cell, 30, 2, count=2) for cell in (5, 8, 11)]
-        if None in fields or any(len(f) != 2 for f in fields):
+        fields = self.shows("TIME", 50, 30, 2) and [self.digits(50 + 16 * cell, 30, 2, count=2)
+                                                    for cell in (5, 8, 11)]
+        if not fields or not all(f and len(f) == 2 for f in fields):
             return None
         return int(fields[0]) * 3600 + int(fields[1]) * 60 + int(fields[2])
 
     def empty_place(self, x, y):
-        """True when the 32 x 32 place at (x, y) is nearly all black board."""
-        dark = sum(1 for v in range(32) for u in range(32) if max(self.pixel(x + u, y + v)) <= 16)
+        """True when the 32 x 32 place centred on (x, y) is nearly all black board."""
+        dark = sum(1 for v in range(-16, 16) for u in range(-16, 16)
+                   if max(self.pixel(x + u, y + v)) <= 16)
         return dark * 10 >= 32 * 32 * 9
 
 
@@ -412,18 +342,12 @@ def read_bmp(path):
     """An uncompressed 24- or 32-bit BMP as a Picture."""
     with open(path, "rb") as f:
         data = f.read()
-    offset = int.from_bytes(data[10:14], "little")
-    width = int.from_bytes(data[18:22], "little", signed=True)
-    height = int.from_bytes(data[22:26], "little", signed=True)
-    depth = int.from_bytes(data[28:30], "little") // 8
+    offset, width, height = (int.from_bytes(data[at:at + 4], "little", signed=True)
+                             for at in (10, 18, 22))
+    depth, size = data[28] // 8, abs(height)
     stride = (width * depth + 3) // 4 * 4
-    rgb = bytearray()
-    for row in range(abs(height)):
-        source = row if height < 0 else abs(height) - 1 - row
-        line = data[offset + source * stride:offset + source * stride + width * depth]
-        for i in range(0, len(line), depth):
-            rgb += bytes((line[i + 2], line[i + 1], line[i]))
-    return Picture(width, abs(height), bytes(rgb))
+    rows = [data[offset + r * stride:offset + r * stride + width * depth] for r in range(size)]
+    return Picture(width, size, b"".join(rows if height < 0 else rows[::-1]), depth, (2, 1, 0))
 
 
 @functools.lru_cache(None)
@@ -435,9 +359,9 @@ def font():
                 for t in range(64)] for i, c in enumerate(order)}
 
 
-def grid_place(index):
-    """The top-left corner of card index of LINE's grid; card i and card i + 30 are twins."""
-    return 50 + 33 * (index % 10), 100 + 33 * (index // 10)
+def card_centre(index):
+    """The centre of card index of LINE's grid; card i and card i + 30 are twins."""
+    return 66 + 33 * (index % 10), 116 + 33 * (index // 10)
 
 
 def title_row(mode):
@@ -445,75 +369,54 @@ def title_row(mode):
     return 200, 192 + 30 * mode
 
 
-# The game's moves, in logical places.
-AWAY = (620, 470)  # off the board and the title's rows: a click here changes nothing
-FULL_CLOCK = 10800
-
-
-def reach_title(page, timeout=60.0):
-    """Past the logo with clicks (or Z) until the title's prompt shows; its picture."""
-    deadline = nudged = time.monotonic() + timeout
-    while True:
-        shot = page.picture()
-        if shot.shows("MENU CLICK TO START", 180, 400, 2):
-            return shot
-        if time.monotonic() > deadline:
-            raise AssertionError("the title never showed")
-        if abs(time.monotonic() - nudged) > 3:  # a press on a title fading in may start a mode
-            nudged = time.monotonic()
-            page.click(*AWAY) if not getattr(page, "keys_only", False) else page.key("z")
-
-
-def start_game(page, start, timeout=40.0):
-    """Calls start() on the title, again while the title still shows; waits until the game's
-    clock runs and returns its score."""
-    deadline = time.monotonic() + timeout
-    start()
-    while True:
-        shot = page.picture()
-        clock = shot.clock()
-        if clock is not None and clock < FULL_CLOCK and shot.score() is not None:
-            return shot.score()
-        if time.monotonic() > deadline:
-            raise AssertionError("the game's clock never ran")
-        if shot.shows("MENU CLICK TO START", 180, 400, 2):
-            time.sleep(1.0)
-            if page.picture().shows("MENU CLICK TO START", 180, 400, 2):
-                start()
-
-
-def wait_for(page, test, timeout=30.0):
-    """Pictures until test(picture) holds: that picture, or None at the deadline."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        shot = page.picture()
-        if test(shot):
-            return shot
-        time.sleep(0.1)
-    return None
+def title_shown(shot):
+    return shot.shows("MENU CLICK TO START", 180, 400, 2)
 
 
 def results_shown(shot):
     return shot.shows("RESULTS", 110, 160, 4)
 
 
-def take_line_pairs(page, pairs, tap=None):
+def reach_title(page, timeout=60.0, nudge=None):
+    """Past the logo with clicks (or nudge()) until the title's prompt shows; its picture."""
+    nudged = [0.0]
+
+    def title():
+        shot = page.picture()
+        if title_shown(shot):
+            return shot
+        if time.monotonic() - nudged[0] > 3:  # a press on a title fading in may start a mode
+            nudged[0] = time.monotonic()
+            (nudge or (lambda: page.click(*AWAY)))()
+    return poll(title, timeout, "the title never showed", pause=0)
+
+
+def start_game(page, start, timeout=40.0):
+    """Calls start() on the title, again while the title still shows; waits until the game's
+    clock runs and returns its score."""
+    start()
+
+    def running():
+        shot = page.picture()
+        if (shot.clock() or FULL_CLOCK) < FULL_CLOCK and shot.score() is not None:
+            return shot
+        if title_shown(shot) and (time.sleep(1.0) or title_shown(page.picture())):
+            start()
+    return poll(running, timeout, "the game's clock never ran", pause=0).score()
+
+
+def take_line_pairs(page, pairs):
     """Takes LINE's twin pairs (card i with card i + 30) by clicks, then takes again those
     whose places still show a card; True once every place of them is empty."""
-    tap = tap or page.click
     left = list(pairs)
     for _ in range(4):
-        for i in left:
-            for card in (i, i + 30):
-                x, y = grid_place(card)
-                tap(x + 16, y + 16)
+        for card in (c for i in left for c in (i, i + 30)):
+            page.click(*card_centre(card))
         page.point(*AWAY)
         time.sleep(1.0)  # the take animations
         shot = page.picture()
-        if results_shown(shot):
-            return True
-        left = [i for i in left if not all(shot.empty_place(*grid_place(c)) for c in (i, i + 30))]
-        if not left:
+        left = [i for i in left if not all(shot.empty_place(*card_centre(c)) for c in (i, i + 30))]
+        if results_shown(shot) or not left:
             return True
     return False
 
@@ -531,17 +434,6 @@ class Desktop:
             env={**os.environ, "SDL_AUDIODRIVER": "dummy"},
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    @property
-    def window(self):
-        """The game's window, looked up again each time: the first one may be a probe's."""
-        for _ in range(100):
-            found = subprocess.run(["xdotool", "search", "--pid", str(self.process.pid),
-                                    "--name", "^KORVANE$"], capture_output=True, text=True)
-            if found.stdout.split():
-                return found.stdout.split()[-1]
-            time.sleep(0.1)
-        raise AssertionError("the desktop game shows no window")
-
     def log(self):
         try:
             with open(os.path.join(self.folder, "run.log"), errors="replace") as log:
@@ -551,24 +443,22 @@ class Desktop:
 
     def wait_for_log(self, test, timeout=30.0, nudge=None):
         """The first log line for which test holds; nudge() is called while waiting."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = [line for line in self.log() if test(line)]
-            if found:
-                return found[0]
-            if nudge:
-                nudge()
-            time.sleep(0.3)
-        raise AssertionError("the desktop game never logged it; last: %s" % self.log()[-1:])
+        found = poll(lambda: [line for line in self.log() if test(line)] or (nudge and nudge()),
+                     timeout, pause=0.3)
+        if not found:
+            raise AssertionError("the desktop game never logged it; last: %s" % self.log()[-1:])
+        return found[0]
 
-    def click(self, x, y):
-        subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
-                        "mousedown", "1", "sleep", "0.1", "mouseup", "1"],
-                       stderr=subprocess.DEVNULL)
-
-    def key(self, name):
-        subprocess.run(["xdotool", "mousemove", "--window", self.window, str(AWAY[0]),
-                        str(AWAY[1]), "keydown", name, "sleep", "0.1", "keyup", name],
+    def click(self, x, y, key=None):
+        """A click at (x, y) of the game's window; with key, that key pressed instead, the
+        pointer at (x, y) for focus. The window is looked up each time: the first one may be
+        a probe's."""
+        window = poll(lambda: subprocess.run(
+            ["xdotool", "search", "--pid", str(self.process.pid), "--name", "^KORVANE$"],
+            capture_output=True, text=True).stdout.split(), 10, "the desktop game shows no window")
+        press = ["keydown", key, "sleep", "0.1", "keyup", key] if key else \
+            ["mousedown", "1", "sleep", "0.1", "mouseup", "1"]
+        subprocess.run(["xdotool", "mousemove", "--window", window[-1], str(x), str(y), *press],
                        stderr=subprocess.DEVNULL)
 
     def reach_title(self):
