@@ -32,6 +32,14 @@ FRAME_HOOK = """(() => {
 })();"""
 
 
+# The least any page that animates costs here: a 640 x 480 canvas cleared to a new colour
+# every display frame, with no game behind it.
+FLOOR_PAGE = "data:text/html," + """<body style="margin:0"><canvas id="canvas" width="640"
+height="480"></canvas><script>const gl = canvas.getContext('webgl', {alpha: false});
+let n = 0; (function frame() { gl.clearColor(++n % 60 / 60, 0, 0, 1);
+gl.clear(gl.COLOR_BUFFER_BIT); requestAnimationFrame(frame); })();</script>""".replace("\n", " ")
+
+
 def site_bytes():
     raw = packed = 0
     for folder, _, names in os.walk(SITE):
@@ -99,6 +107,13 @@ def main():
         gaps = [b - a for a, b in zip(starts, starts[1:])]
         mean, p99 = sum(gaps) / len(gaps), percentile(gaps, 0.99)
         print("page frames while MIXER plays: %d, mean %.2f ms, p99 %.2f ms" % (len(gaps), mean, p99))
+        page.key("p")
+        time.sleep(3)  # past the pause screen's own frames
+        paused = cpu_share(browser.processes)[0]
+        page.close()
+        page = browser.open(FLOOR_PAGE)
+        time.sleep(2)
+        floor, floor_parts = cpu_share(browser.processes)
     finally:
         browser.close()
         site.close()
@@ -113,13 +128,20 @@ def main():
         game.close()
     print("CPU during MIXER play: Chromium %.1f %% (%s), native %.1f %% of a core" % (
         chromium, ", ".join("%s %.1f" % kind for kind in sorted(parts.items())), native))
+    print("CPU of a page that only clears its canvas every frame: %.1f %% (%s)" % (
+        floor, ", ".join("%s %.1f" % kind for kind in sorted(floor_parts.items()))))
+    print("CPU of the page with MIXER paused by P: %.1f %%" % paused)
     for row in (("site, raw", "%.2f MiB" % (raw / MIB), "at most 4 MiB"),
                 ("site, gzipped", "%.2f MiB" % (packed / MIB), "at most 2 MiB"),
                 ("navigation to the first logo frame", "%.0f ms" % first, "within 2 s"),
                 ("page frame period during MIXER, mean / p99", "%.2f / %.2f ms" % (mean, p99),
                  "measured"),
                 ("CPU during MIXER play, Chromium / native", "%.1f / %.1f %% = %.2f" % (
-                    chromium, native, chromium / max(native, 0.1)), "ratio at most 2")):
+                    chromium, native, chromium / max(native, 0.1)), "ratio at most 2"),
+                ("CPU of a canvas cleared every frame, no game", "%.1f %%" % floor, "measured"),
+                ("CPU during MIXER play above that, Chromium / native", "%.1f / %.1f %% = %.2f" % (
+                    chromium - floor, native, (chromium - floor) / max(native, 0.1)), "measured"),
+                ("CPU of the page, MIXER paused by P", "%.1f %%" % paused, "measured")):
         print("summary|%s|%s|%s" % row)
 
 
