@@ -3,6 +3,7 @@
 
 #include "gamecore/card.h"
 #include "gamecore/combo.h"
+#include "tolm2/rgb.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -13,9 +14,6 @@ constexpr int32_t BACK_X = 192;
 constexpr int32_t ICON_Y = 96;
 constexpr int32_t ICON_SIZE = 16;
 
-struct Rgb {
-    int r, g, b;
-};
 
 // The colour a card's number n is written in.
 Rgb numberColor(int32_t n) { return {63 * (n % 4 + 1), 85 * (n % 3 + 1), 127 * (n % 2 + 1)}; }

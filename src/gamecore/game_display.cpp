@@ -7,6 +7,7 @@
 
 #include "gamecore/card_picture.h"
 #include "gamecore/combo.h"
+#include "tolm2/rgb.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -21,9 +22,6 @@ constexpr int32_t LAST_ANIMATION_STATE = 32;
 constexpr int32_t POPUP_FRAMES = 60;
 constexpr int32_t NUMBER_LINES_SHIFT = 50;
 
-struct Rgb {
-    int r, g, b;
-};
 constexpr Rgb WHITE = {255, 255, 255};
 constexpr Rgb YELLOW_TEXT = {255, 255, 0};
 constexpr Rgb TEAL = {0, 100, 100};

@@ -12,6 +12,7 @@
 #include "gamecore/game_main.h"
 #include "gamecore/pair_points.h"
 #include "tolm2/checked_table.h"
+#include "tolm2/rgb.h"
 #include "tolm2/tolm2.h"
 
 namespace {
@@ -25,9 +26,6 @@ constexpr int32_t LEFT = 104;
 constexpr int32_t CARD_STEP = 36;  // two cards side by side, 4 pixels apart
 constexpr int32_t SUMMARY_STEP = 34;  // entries of the combo box
 
-struct Rgb {
-    int r, g, b;
-};
 constexpr Rgb WHITE = {255, 255, 255};
 constexpr Rgb LABEL = {150, 200, 255};
 constexpr Rgb AMOUNT = {255, 255, 0};
