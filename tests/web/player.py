@@ -29,6 +29,15 @@ AWAY = (620, 470)  # off the board and the title's rows: a click here changes no
 FULL_CLOCK = 10800  # frames on the clock of a game that has not started yet
 
 
+# A gamepad of the standard mapping that the tests press through window.korvaneTestPad; it
+# shows as connected once first pressed, as browsers show a real one.
+TEST_PAD = """(() => {
+    const pad = window.korvaneTestPad = {connected: false, index: 0, mapping: 'standard',
+        axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+    navigator.getGamepads = () => [pad.connected ? pad : null, null, null, null];
+})();"""
+
+
 def poll(test, timeout=30.0, failure=None, pause=0.1):
     """test()'s first true value within timeout, else None, or AssertionError(failure) if given."""
     deadline = time.monotonic() + timeout
@@ -152,8 +161,7 @@ class Page:
         self.call("Emulation.setFocusEmulationEnabled", enabled=True)
         self.downloads = tempfile.mkdtemp(prefix="korvane-downloads-")
         self.call("Browser.setDownloadBehavior", behavior="allow", downloadPath=self.downloads)
-        if script:
-            self.call("Page.addScriptToEvaluateOnNewDocument", source=script)
+        self.call("Page.addScriptToEvaluateOnNewDocument", source=TEST_PAD + (script or ""))
         self.go(url)
 
     def call(self, method, **params):
@@ -231,6 +239,14 @@ class Page:
                                                  {"type": "keyUp"}],
                       key=key, code="Key" + key.upper() if letter else key,
                       text=key if letter else "", windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk)
+
+    def pad(self, *buttons):
+        """Presses each of the test pad's buttons (standard mapping: 0 A, 13 down)."""
+        for button in buttons:
+            for pressed in (True, False):
+                self.eval("Object.assign(korvaneTestPad, {connected: true}).buttons[%d] = "
+                          "{pressed: %s, value: %d}" % (button, str(pressed).lower(), pressed))
+                time.sleep(HOLD)
 
     def picture(self):
         """The canvas as shown, as a 640 x 480 Picture (one pixel sampled per logical pixel)."""

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # End-to-end tests of the page in headless Chromium, with the desktop build beside it on the X
-# display of DISPLAY: the title as the desktop draws it; keyboard, touch and click play; a
-# LINE record kept over a reload; the game's rate; watch files that verify both ways; a
-# damaged one refused; two pages ending games at once. Run after ./web.sh --build and the
+# display of DISPLAY: the title as the desktop draws it; keyboard, gamepad, touch and click
+# play; a LINE record kept over a reload; the game's rate; watch files that verify both ways;
+# a damaged one refused; two pages ending games at once. Run after ./web.sh --build and the
 # desktop build, from anywhere.
 import os
 import re
@@ -78,17 +78,21 @@ def best_of(config, mode):
 
 
 def keyboard_touch_and_rate(page, title):
-    """The title as the desktop draws it, then keys alone, then touches, and the game's rate."""
+    """The title as the desktop draws it, then keys alone, a gamepad alone, then touches, and
+    the game's rate."""
     share = reach_title(page, nudge=lambda: page.key("z")).differing_share(title.result())
     check(share <= 0.01, "the page's title matches the desktop's (%.2f %% of pixels differ)"
           % (100 * share))
-    before = start_game(page, lambda: page.key("ArrowDown", "z"))  # the first Down lands on LINE
-    # The first press shows the cursor on card 0; its twin, card 30, is three rows down.
-    page.key("z", "z", "ArrowDown", "ArrowDown", "ArrowDown", "z")
-    check(page.wait_for(lambda s: (s.score() or 0) > before, 10) is not None,
-          "a game started and a pair taken with the keyboard alone")
-    page.key("Escape")
-    reach_title(page, nudge=lambda: page.key("z"))
+    # The first Down lands on LINE; in the game the first A shows the cursor on card 0, and
+    # its twin, card 30, is three rows down.
+    for press, down, a, what in ((page.key, "ArrowDown", "z", "the keyboard"),
+                                 (page.pad, 13, 0, "a gamepad")):
+        before = start_game(page, lambda: press(down, a))
+        press(a, a, down, down, down, a)
+        check(page.wait_for(lambda s: (s.score() or 0) > before, 10) is not None,
+              "a game started and a pair taken with %s alone" % what)
+        page.key("Escape")
+        reach_title(page, nudge=lambda: page.key("z"))
 
     before = start_game(page, lambda: page.touch(*title_row(LINE)))
     page.touch(*card_centre(0))
