@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The CPU of an idle game, in % of one core over 5 s: paused by P in a LINE game, and
-# iconified by F5 on the title, on classic SDL 1.2 and on sdl12-compat. Each game gets
+# The CPU of an idle game, in % of one core over 5 s: paused by P in a LINE game,
+# iconified by F5 on the title, and the title left alone, on classic SDL 1.2 and on
+# sdl12-compat. Each game gets
 # an X server of its own (a game that ends can leave the server without a keyboard focus).
 # Run from the repository root after the build (bench.sh).
 set -euo pipefail
@@ -8,7 +9,8 @@ COMPAT=/usr/lib/x86_64-linux-gnu/sdl12-compat
 SECONDS_MEASURED=5
 GAME="$PWD/build/korvane"
 
-# cpu_of LIBRARY WHAT: prints the game's CPU in % of a core while WHAT (paused, iconified).
+# cpu_of LIBRARY WHAT: prints the game's CPU in % of a core while WHAT (paused, iconified,
+# title).
 cpu_of() {
     local library=$1 what=$2 scratch display xvfb game window
     scratch=$(mktemp -d)
@@ -45,6 +47,7 @@ cpu_of() {
         until_logged TitleMain click 600 20
         sleep 0.5
         local idle_key=F5
+        [ "$what" = title ] && idle_key=
         if [ "$what" = paused ]; then
             click 200 222  # LINE
             until_logged "Gamecoer init" click 200 222
@@ -57,7 +60,7 @@ cpu_of() {
         # three times. Presses are held 0.3 s for the same reason.
         local before after
         for _ in 1 2 3; do
-            key "$idle_key"
+            [ -n "$idle_key" ] && key "$idle_key"
             sleep 1
             before=$(ticks)
             sleep 1
@@ -77,7 +80,7 @@ cpu_of() {
 }
 
 echo "idle_cpu: game CPU in % of one core over ${SECONDS_MEASURED} s, three runs each"
-for what in paused iconified; do
+for what in paused iconified title; do
     for library in classic sdl12-compat; do
         [ "$library" = sdl12-compat ] && [ ! -d "$COMPAT" ] && continue
         runs=()
@@ -86,7 +89,11 @@ for what in paused iconified; do
         echo "$what, $library: ${runs[*]}"
         low=${sorted%% *}
         high=${sorted##* }
-        what_label=$([ "$what" = paused ] && echo "LINE paused by P" || echo "iconified by F5, title")
+        case $what in
+            paused) what_label="LINE paused by P" ;;
+            iconified) what_label="iconified by F5, title" ;;
+            *) what_label="the title left alone" ;;
+        esac
         echo "summary|CPU, $what_label, $library|$low to $high % of a core|at most 1 %"
     done
 done

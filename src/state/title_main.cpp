@@ -108,7 +108,7 @@ void TitleMain::step() {
     followKeys();
     // The pointer's row now, not as the last drawn frame saw it: after an idle wait the
     // press may come in the frame the pointer moved.
-    followPointer();
+    const int32_t row = followPointer();
     const bool leftPush = (Tolm_mousePushed() & MOUSE_LEFT) != 0;
     const bool start = leftPush || keys.pushA(false);
     if (optionsAsked()) {
@@ -122,6 +122,8 @@ void TitleMain::step() {
     } else if ((Tolm_mousePushed() & MOUSE_RIGHT) != 0) {
         watchRowUnderPointer();
     }
+    // Nothing else on the title moves: until the highlight does, the game sleeps.
+    if (getMsg() == MSG_STAY && row == drawnRow) Tolm_holdStill();
 }
 
 // Up and down move the highlight a row, stopping at LINE and REVERSE. It starts from the
@@ -194,6 +196,7 @@ void TitleMain::draw() {
     drawOptionsHint();
     Tolm_drawText(HELP_HINT, HELP_HINT_X, HELP_HINT_Y, 1.5f, 150, 200, 255, 255);
     const int32_t shown = followPointer();
+    drawnRow = shown;
     if (shown > 0) {
         drawHighlighted(shown);
         drawBoardLine(shown);

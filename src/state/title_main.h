@@ -42,4 +42,5 @@ private:
     int32_t keyRow = 0;
     int32_t pointerX = -1;
     int32_t pointerY = -1;
+    int32_t drawnRow = -1;  // the highlight the last drawn frame showed; -1 before the first
 };

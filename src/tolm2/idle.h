@@ -3,7 +3,8 @@
 #pragma once
 
 // Called by a scene during its step, on every frame its picture holds still by itself
-// (the playing scene while paused). That frame and the wait after it are idle.
+// (the playing scene while paused, the title while its highlight stays). That frame and
+// the wait after it are idle; any input event ends the wait.
 void Tolm_holdStill();
 // Called by the scene loop after the scene's step, and by Tolm_flip: whether this frame
 // is drawn and shown. False only in an idle frame (held still, or iconified) when nothing

@@ -160,6 +160,21 @@ TEST_F(TitleScene, RowUnderThePointerIsHighlightedAndStoredWithExclusiveBounds) 
     }
 }
 
+// Nothing on the title moves by itself: a frame whose highlight stays sleeps until an event,
+// and the frame after the pointer reaches another row is drawn without sleeping.
+TEST_F(TitleScene, SleepsUntilTheHighlightMoves) {
+    TitleMain title;
+    const auto waits = [] { return headless::window().eventWaits; };
+    hover(title, 300, 225);
+    int before = waits();
+    for (int frame = 0; frame < 3; ++frame) runFrame(title);
+    EXPECT_EQ(waits(), before + 3);
+    before = waits();
+    hover(title, 300, 255);
+    EXPECT_EQ(waits(), before) << "the frame that saw the move";
+    EXPECT_EQ(highlight(), std::make_pair(std::string("SHUFFLE"), 240));
+}
+
 TEST_F(TitleScene, SelectSoundPlaysOncePerChangeOfRowAndNeverForZero) {
     TitleMain title;
     hover(title, 300, 225);

@@ -33,6 +33,7 @@ var KorvanePlatform = {
     music: null,
     captures: [],
     EVENT_REDRAW: 1, EVENT_PRESSED: 2, EVENT_ICONIFIED: 4, EVENT_RESTORED: 8,
+    EVENT_MOVED: 16,  // the pointer moved: ends an idle wait, so a still title can follow it
 
     // An input or window event: note it and end an idle wait.
     note: function(flags) {
@@ -128,7 +129,10 @@ var KorvanePlatform = {
         KV.canvasPoint(e.clientX, e.clientY);
         if (e.button >= 0 && e.button <= 2) KV.release(1 << e.button);
       });
-      window.addEventListener('mousemove', function(e) { KV.canvasPoint(e.clientX, e.clientY); });
+      window.addEventListener('mousemove', function(e) {
+        KV.canvasPoint(e.clientX, e.clientY);
+        KV.note(KV.EVENT_MOVED);
+      });
       canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
       var touch = function(down) {
         return function(e) {
@@ -334,8 +338,11 @@ var KorvanePlatform = {
     KV.listen();
     var page = window.korvane = window.korvane || {};
     page.steps = 0;
+    // A picture is read at the next frame shown; a still scene shows one for it.
     page.capture = function() {
-      return new Promise(function(resolve) { KV.captures.push(resolve); });
+      var picture = new Promise(function(resolve) { KV.captures.push(resolve); });
+      KV.note(KV.EVENT_REDRAW);
+      return picture;
     };
     // A watch file from the player (dropped, chosen, or by a test): kept in memory only.
     page.hand = function(name, bytes) {

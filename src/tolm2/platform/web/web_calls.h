@@ -57,4 +57,6 @@ int kv_take_handed(char* buffer, int size);
 }
 
 // The window events' bits of kv_take_events.
-inline constexpr int KV_REDRAW = 1, KV_PRESSED = 2, KV_ICONIFIED = 4, KV_RESTORED = 8;
+// KV_MOVED only ends an idle wait: the pointer is read with the frame's input.
+inline constexpr int KV_REDRAW = 1, KV_PRESSED = 2, KV_ICONIFIED = 4, KV_RESTORED = 8,
+                     KV_MOVED = 16;
