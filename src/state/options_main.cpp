@@ -82,12 +82,8 @@ void OptionsMain::step() {
 
 // The pointer takes the highlight only when it moves onto a row, so the keys keep theirs.
 void OptionsMain::followPointer() {
-    const int32_t x = Tolm_mouseX();
-    const int32_t y = Tolm_mouseY();
-    const bool moved = x != pointerX || y != pointerY;
-    pointerX = x;
-    pointerY = y;
-    const int32_t under = rowAt(x, y);
+    const bool moved = pointer.moved();
+    const int32_t under = rowAt(Tolm_mouseX(), Tolm_mouseY());
     if (moved && under >= 0) row = under;
 }
 

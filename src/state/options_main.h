@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "keypad/keypad.h"
+#include "state/pointer_motion.h"
 #include "tolm2/game_state.h"
 
 class OptionsMain : public GameState {
@@ -29,7 +30,6 @@ private:
 
     bool started = false;
     int32_t row = 0;
-    int32_t pointerX = -1;
-    int32_t pointerY = -1;
+    PointerMotion pointer;
     Keypad keys{0};  // live buttons only; the screen records nothing
 };

@@ -138,8 +138,7 @@ void TitleMain::followKeys() {
     const int32_t y = Tolm_mouseY();
     if (from == 0 && x > BAND_LEFT && x < BAND_RIGHT) from = modeAtRow(y);
     // The pointer, where it stands now, does not take the highlight back.
-    pointerX = x;
-    pointerY = y;
+    pointer.moved();
     keyRow = from == 0 ? FIRST_MENU_MODE
                        : std::clamp(from + step, FIRST_MENU_MODE, LAST_MENU_MODE);
     highlight(keyRow);
@@ -212,11 +211,9 @@ void TitleMain::draw() {
 // highlight, the pointer leads again only when it moves. Returns the highlighted row, 0
 // for none; the step and the draw of one frame get the same answer.
 int32_t TitleMain::followPointer() {
+    const bool moved = pointer.moved();
     const int32_t x = Tolm_mouseX();
     const int32_t y = Tolm_mouseY();
-    const bool moved = x != pointerX || y != pointerY;
-    pointerX = x;
-    pointerY = y;
     if (keyRow != 0 && !moved) return keyRow;
     keyRow = 0;
     if (x <= BAND_LEFT || x >= BAND_RIGHT) return 0;

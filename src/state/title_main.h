@@ -9,6 +9,7 @@
 #include "config/best_scores.h"
 #include "config/mode_table.h"
 #include "keypad/keypad.h"
+#include "state/pointer_motion.h"
 #include "tolm2/game_state.h"
 
 class TitleMain : public GameState {
@@ -40,7 +41,6 @@ private:
     // Live logical buttons; the title records nothing.
     Keypad keys{0};
     int32_t keyRow = 0;
-    int32_t pointerX = -1;
-    int32_t pointerY = -1;
+    PointerMotion pointer;
     int32_t drawnRow = -1;  // the highlight the last drawn frame showed; -1 before the first
 };
